@@ -1,0 +1,24 @@
+#pragma once
+
+#include "CountdownHost.h"
+#include "CountdownState.h"
+#include "PowerEntryTable.h"
+
+constexpr unsigned COUNTDOWN_TIMER_ID = 1;
+
+constexpr unsigned kTickHz = 1500, kTickMs = 10;
+constexpr unsigned kEndHz = 500, kEndMs = 1000;
+
+// One step down, stopping at INT_MIN rather than wrapping.
+int DecrementCount(int count);
+
+// One timer message of shutdown's dialog: tick, count down, show; at 0 stop the
+// timer, sound the end tone and dispatch over all ten entries.
+void OnCountdownTimer(CountdownState& state, CountdownHost& host, const PowerEntryTable& table);
+
+// The same for drowsel's dialog, which knows only Suspend, Hibernate and Shutdown.
+void OnCountdownTimer(BasicCountdownState& state, CountdownHost& host, const PowerEntryTable& table);
+
+// Calls the entry, then stops the timer and closes the dialog. An empty slot is
+// never called: it is reported and the dialog stays open.
+void FinishWithAction(CountdownHost& host, const PowerEntryTable& table, PowerEntry entry);

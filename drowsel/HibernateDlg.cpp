@@ -1,0 +1,79 @@
+#include "HibernateDlg.h"
+
+#include "Countdown.h"
+#include "PowerLibrary.h"
+#include "resource.h"
+#include "../shell/resource.h"
+
+namespace {
+constexpr UINT kStepMs = 600;  // shown as "Seconds", but shorter on purpose
+}
+
+CHibernateDlg::CHibernateDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent), BasicCountdownState()
+{
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+}
+
+BEGIN_MESSAGE_MAP(CHibernateDlg, CCountdownDlg)
+    ON_WM_TIMER()
+    ON_EN_CHANGE(IDC_COUNT, OnPull)
+    ON_BN_CLICKED(IDC_FORCE, OnPull)
+    ON_BN_CLICKED(IDC_SUSPEND, OnSuspend)
+    ON_BN_CLICKED(IDC_HIBERNATE, OnHibernate)
+    ON_BN_CLICKED(IDC_SHUTDOWN, OnShutdown)
+END_MESSAGE_MAP()
+
+void CHibernateDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CCountdownDlg::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_COUNT, m_nCount);
+    DDV_MinMaxInt(pDX, m_nCount, 0, 1000);
+    DDX_Check(pDX, IDC_FORCE, m_bForce);
+    DDX_Check(pDX, IDC_SUSPEND, m_bSuspend);
+    DDX_Check(pDX, IDC_HIBERNATE, m_bHibernate);
+    DDX_Check(pDX, IDC_SHUTDOWN, m_bShutdown);
+}
+
+BOOL CHibernateDlg::OnInitDialog()
+{
+    m_nCount = 10;
+    m_bForce = 1;
+    m_bSuspend = 0;
+    m_bHibernate = 1;
+    m_bShutdown = 0;
+    UpdateData(FALSE);
+
+    CCountdownDlg::OnInitDialog();
+    BindPowerLibrary(g_PowerEntries, kDrowselEntryCount);
+    GetDlgItem(IDC_COUNT).EnableWindow(FALSE);
+    GetDlgItem(IDOK).EnableWindow(FALSE);
+    if (!StartCountdownTimer(kStepMs))
+        ReportTimerRefused();
+    SetUpSystemMenuAndIcons();
+    return TRUE;
+}
+
+void CHibernateDlg::OnCancel()
+{
+    StopCountdownTimer();
+    CCountdownDlg::OnCancel();
+}
+
+void CHibernateDlg::OnTimer(UINT_PTR)
+{
+    OnCountdownTimer(static_cast<BasicCountdownState&>(*this), *this, g_PowerEntries);
+}
+
+void CHibernateDlg::OnPull()
+{
+    UpdateData(TRUE);
+}
+
+void CHibernateDlg::SelectAction(PowerAction action)
+{
+    int* const flags[] = {&m_bSuspend, &m_bHibernate, &m_bShutdown};
+    for (int i = 0; i < 3; ++i)
+        *flags[i] = (i == action) ? 1 : 0;
+    UpdateData(FALSE);
+    UpdateData(TRUE);
+}

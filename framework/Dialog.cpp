@@ -1,0 +1,125 @@
+#include "Dialog.h"
+
+#include "WinApp.h"
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_bEnded(false), m_nModalResult(-1)
+{
+}
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    m_nModalResult = nResult;
+    m_bEnded = true;
+    // Wake the loop in case we were called from outside any message.
+    if (m_hWnd)
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+}
+
+HWND CDialog::FindOwner() const
+{
+    // No parent given: the main window owns us, unless we are the main window.
+    HWND hWndOwner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    if (!hWndOwner) {
+        CWnd* pMain = AfxGetMainWnd();
+        if (pMain && pMain != this)
+            hWndOwner = pMain->m_hWnd;
+    }
+    return hWndOwner ? ::GetAncestor(hWndOwner, GA_ROOT) : nullptr;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND hWndOwner = FindOwner();
+    m_bEnded = false;
+    m_nModalResult = -1;
+
+    HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hWndOwner,
+                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    if (!hWnd)
+        return -1;
+
+    // The dialog manager's way: the owner is disabled for as long as we run.
+    bool bOwnerDisabled = hWndOwner && ::IsWindowEnabled(hWndOwner);
+    if (bOwnerDisabled)
+        ::EnableWindow(hWndOwner, FALSE);
+    if (!m_bEnded && !::IsWindowVisible(hWnd))
+        ::ShowWindow(hWnd, SW_SHOWNORMAL);
+
+    MSG msg;
+    while (!m_bEnded) {
+        BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (bGot == 0) {
+            // WM_QUIT belongs to whoever runs the outermost loop; hand it on.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (bGot == -1)
+            break;
+        if (!::IsDialogMessageA(hWnd, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+
+    // Re-enable the owner before we go, so that activation returns to it
+    // instead of some other application.
+    if (bOwnerDisabled)
+        ::EnableWindow(hWndOwner, TRUE);
+    // Destroyed only now: a last tick may have ended us from inside a nested
+    // box, whose handler was still running on our window.
+    ::DestroyWindow(hWnd);
+    return m_nModalResult;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        auto* pDlg = reinterpret_cast<CDialog*>(lParam);
+        ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
+        pDlg->m_hWnd = hWnd;
+        return pDlg->OnInitDialog();
+    }
+
+    // Messages before WM_INITDIALOG (WM_SETFONT and the like) find no object.
+    auto* pDlg = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
+    if (!pDlg)
+        return FALSE;
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(hWnd, DWLP_USER, 0);
+        pDlg->m_hWnd = nullptr;
+        return FALSE;
+    }
+
+    LRESULT lResult = 0;
+    if (!pDlg->OnWndMsg(message, wParam, lParam, &lResult))
+        return FALSE;
+    // A few messages return their answer directly instead of through DWLP_MSGRESULT.
+    if (message == WM_QUERYDRAGICON)
+        return static_cast<INT_PTR>(lResult);
+    ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
+    return TRUE;
+}

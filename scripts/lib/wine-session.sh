@@ -1,0 +1,68 @@
+# Sourced by the scripts: a private Wine prefix, an X display and a persistent
+# wineserver, each stopped on exit only if we started it.
+# Needs $ROOT (the checkout) to be set.
+
+export WINEPREFIX="${WINEPREFIX:-$ROOT/build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No Mono or Gecko installer prompts in a fresh prefix.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+WINE64=$(command -v /usr/lib/wine/wine64 || command -v wine64 || command -v wine)
+export WINE64
+
+_started_xvfb=""
+_started_wineserver=""
+
+wine_session_stop() {
+  if [ -n "$_started_wineserver" ]; then
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    _started_wineserver=""
+  fi
+  if [ -n "$_started_xvfb" ]; then
+    kill "$_started_xvfb" 2>/dev/null || true
+    wait "$_started_xvfb" 2>/dev/null || true
+    _started_xvfb=""
+  fi
+}
+
+# Starts Xvfb on a free display unless keep_display is set and DISPLAY is.
+wine_session_display() {
+  if [ -n "${keep_display:-}" ] && [ -n "${DISPLAY:-}" ]; then
+    return
+  fi
+  local n=91
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  _started_xvfb=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return
+    sleep 0.1
+  done
+  echo "Xvfb did not start on :$n" >&2
+  return 1
+}
+
+wine_session_start() {
+  mkdir -p "$WINEPREFIX"
+  trap wine_session_stop EXIT
+  wine_session_display
+  # The persistent server keeps Wine's background services from holding the
+  # test runner's pipes open; all output detached for the same reason.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  _started_wineserver=1
+  if [ ! -f "$WINEPREFIX/.vespiro-ready" ]; then
+    "$WINE64" wineboot -i </dev/null >/dev/null 2>&1 || true
+    # No window manager under Xvfb: unmanaged windows hide and close at once.
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    # A crash ends the process instead of waiting in winedbg's dialog.
+    "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+    "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f </dev/null >/dev/null 2>&1
+    touch "$WINEPREFIX/.vespiro-ready"
+  fi
+  "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+# Saves the whole X screen as a PNG.
+wine_session_screenshot() {
+  xwd -root -silent -display "$DISPLAY" | xwdtopnm 2>/dev/null | pnmtopng > "$1"
+}

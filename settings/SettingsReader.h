@@ -1,0 +1,9 @@
+#pragma once
+
+// The start values of shutdown, read from .\shutdown.ini, section [Misc].
+// Every call reads the file afresh; nothing is cached and nothing is written.
+int ReadDefaultTime();   // "DefaultTime", default 90
+int ReadDefaultForce();  // "DefaultForce", default 1
+int ReadDefaultMode();   // "DefaultMode", default 2 (1..5 = Suspend..Reboot)
+int ReadAutoStart();     // "AutoStart", default 0 (exactly 1 starts at once)
+int ReadUnits();         // "Units", default 2 (1 s, 2 min, 3 h)

@@ -1,0 +1,131 @@
+#include "CountdownDlg.h"
+
+#include "AboutDlg.h"
+#include "Countdown.h"
+#include "resource.h"
+
+CCountdownDlg::CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd) : CDialog(nIDTemplate, pParentWnd) {}
+
+BEGIN_MESSAGE_MAP(CCountdownDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+END_MESSAGE_MAP()
+
+UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs)
+{
+    UINT_PTR nTimer = SetTimer(COUNTDOWN_TIMER_ID, nPeriodMs, nullptr);
+    if (nTimer && !m_bKeepingAwake) {
+        KeepSystemAwake(TRUE);
+        m_bKeepingAwake = true;
+    }
+    return nTimer;
+}
+
+void CCountdownDlg::StopCountdownTimer()
+{
+    KillTimer(COUNTDOWN_TIMER_ID);
+    if (m_bKeepingAwake) {
+        KeepSystemAwake(FALSE);
+        m_bKeepingAwake = false;
+    }
+}
+
+void CCountdownDlg::KeepSystemAwake(BOOL bAwake)
+{
+    // ES_CONTINUOUS alone clears the request again.
+    ::SetThreadExecutionState(bAwake ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS);
+}
+
+void CCountdownDlg::SetUpSystemMenuAndIcons()
+{
+    // Windows without WS_SYSMENU (both our main dialogs) may get no system menu
+    // at all: then there is simply no About entry.
+    CMenu sysMenu = GetSystemMenu(FALSE);
+    if (sysMenu.GetSafeHmenu()) {
+        CString strAboutMenu;
+        strAboutMenu.LoadString(IDS_ABOUTBOX);
+        if (!strAboutMenu.IsEmpty()) {
+            sysMenu.AppendMenu(MF_SEPARATOR);
+            sysMenu.AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+        }
+    }
+    HICON hIcon = GetIcon();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
+}
+
+void CCountdownDlg::ReportTimerRefused()
+{
+    MessageBox("Cannot Install Timer", nullptr, MB_OK);
+}
+
+void CCountdownDlg::OnSysCommand(UINT nID, LPARAM)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+        return;
+    }
+    Default();
+}
+
+void CCountdownDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    // Centre the icon in the client rectangle.
+    int cxIcon = ::GetSystemMetrics(SM_CXICON);
+    int cyIcon = ::GetSystemMetrics(SM_CYICON);
+    RECT rect;
+    GetClientRect(&rect);
+    int x = (rect.right - rect.left - cxIcon + 1) / 2;
+    int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
+    dc.DrawIcon(x, y, GetIcon());
+}
+
+HCURSOR CCountdownDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(GetIcon());
+}
+
+void CCountdownDlg::Beep(unsigned frequency, unsigned durationMs)
+{
+    ::Beep(frequency, durationMs);
+}
+
+void CCountdownDlg::Push()
+{
+    UpdateData(FALSE);
+}
+
+void CCountdownDlg::StopTimer()
+{
+    StopCountdownTimer();
+}
+
+void CCountdownDlg::CloseDialog()
+{
+    // The base class's cancel, not ours: the countdown has already stopped.
+    CDialog::OnCancel();
+}
+
+void CCountdownDlg::ReportMissingEntry(PowerEntry entry, bool libraryLoaded)
+{
+    char szText[256];
+    if (libraryLoaded)
+        ::wsprintfA(szText, "Shutdown.dll has no entry named \"%s\", so nothing was done.", PowerEntryName(entry));
+    else
+        ::lstrcpyA(szText, "Shutdown.dll could not be loaded, so nothing was done.\n\n"
+                           "It belongs in the same folder as this program.");
+    MessageBox(szText, nullptr, MB_OK | MB_ICONERROR);
+}
+
+void CCountdownDlg::DefaultProcessing()
+{
+    Default();
+}

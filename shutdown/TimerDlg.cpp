@@ -1,0 +1,132 @@
+#include "TimerDlg.h"
+
+#include "Countdown.h"
+#include "PowerLibrary.h"
+#include "SettingsReader.h"
+#include "resource.h"
+#include "../shell/resource.h"
+
+namespace {
+
+struct UnitInfo {
+    UINT nPeriodMs;
+    LPCSTR pszLabel;
+};
+
+// Units 1, 2 and 3 of the settings file; any other value has no unit.
+const UnitInfo* FindUnit(int nUnits)
+{
+    static const UnitInfo s_units[] = {
+        {1000, "Seconds"},
+        {60000, "Minutes"},
+        {3600000, "Hours"},
+    };
+    return (nUnits >= 1 && nUnits <= 3) ? &s_units[nUnits - 1] : nullptr;
+}
+
+} // namespace
+
+CTimerDlg::CTimerDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent), CountdownState()
+{
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+}
+
+BEGIN_MESSAGE_MAP(CTimerDlg, CCountdownDlg)
+    ON_WM_TIMER()
+    ON_EN_CHANGE(IDC_COUNT, OnChangeCount)
+    ON_BN_CLICKED(IDC_FORCE, OnForce)
+    ON_BN_CLICKED(IDC_SUSPEND, OnSuspend)
+    ON_BN_CLICKED(IDC_HIBERNATE, OnHibernate)
+    ON_BN_CLICKED(IDC_SHUTDOWN, OnShutdown)
+    ON_BN_CLICKED(IDC_LOGOFF, OnLogOff)
+    ON_BN_CLICKED(IDC_REBOOT, OnReboot)
+END_MESSAGE_MAP()
+
+void CTimerDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CCountdownDlg::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_COUNT, m_nCount);
+    DDV_MinMaxInt(pDX, m_nCount, 0, 1000);
+    DDX_Check(pDX, IDC_FORCE, m_bForce);
+    DDX_Check(pDX, IDC_SUSPEND, m_bSuspend);
+    DDX_Check(pDX, IDC_HIBERNATE, m_bHibernate);
+    DDX_Check(pDX, IDC_SHUTDOWN, m_bShutdown);
+    DDX_Check(pDX, IDC_LOGOFF, m_bLogOff);
+    DDX_Check(pDX, IDC_REBOOT, m_bReboot);
+    DDX_Text(pDX, IDC_UNITS, m_strUnits);
+}
+
+BOOL CTimerDlg::OnInitDialog()
+{
+    m_nCount = ReadDefaultTime();
+    m_bForce = ReadDefaultForce();
+    switch (ReadDefaultMode()) {
+    case 1: m_bSuspend = 1; break;
+    case 2: m_bHibernate = 1; break;
+    case 3: m_bShutdown = 1; break;
+    case 4: m_bLogOff = 1; break;
+    case 5: m_bReboot = 1; break;
+    default: break;
+    }
+    if (const UnitInfo* pUnit = FindUnit(ReadUnits()))
+        m_strUnits = pUnit->pszLabel;
+    UpdateData(FALSE);
+
+    // The automatic start installs the timer before the library is bound; the
+    // first tick cannot come before our message loop runs.
+    if (ReadAutoStart() == 1)
+        OnOK();
+
+    CCountdownDlg::OnInitDialog();
+    BindPowerLibrary(g_PowerEntries, kShutdownEntryCount);
+    SetUpSystemMenuAndIcons();
+    return TRUE;
+}
+
+void CTimerDlg::OnOK()
+{
+    // No pull and no base call: the count is whatever was last pulled or
+    // loaded, and the dialog stays open. Once started, never enabled again.
+    GetDlgItem(IDC_COUNT).EnableWindow(FALSE);
+    GetDlgItem(IDOK).EnableWindow(FALSE);
+
+    // Read again: the file may have changed since the window opened.
+    const UnitInfo* pUnit = FindUnit(ReadUnits());
+    if (!pUnit)
+        return;
+    UINT_PTR nTimer = StartCountdownTimer(pUnit->nPeriodMs);
+    m_strUnits = pUnit->pszLabel;
+    UpdateData(FALSE);
+    if (!nTimer)
+        ReportTimerRefused();
+}
+
+void CTimerDlg::OnCancel()
+{
+    StopCountdownTimer();
+    CCountdownDlg::OnCancel();
+}
+
+void CTimerDlg::OnTimer(UINT_PTR)
+{
+    OnCountdownTimer(static_cast<CountdownState&>(*this), *this, g_PowerEntries);
+}
+
+void CTimerDlg::OnChangeCount()
+{
+    UpdateData(TRUE);
+}
+
+void CTimerDlg::OnForce()
+{
+    UpdateData(TRUE);
+}
+
+void CTimerDlg::SelectAction(PowerAction action)
+{
+    int* const flags[] = {&m_bSuspend, &m_bHibernate, &m_bShutdown, &m_bLogOff, &m_bReboot};
+    for (int i = 0; i < 5; ++i)
+        *flags[i] = (i == action) ? 1 : 0;
+    UpdateData(FALSE);
+    UpdateData(TRUE);
+}

@@ -1,0 +1,234 @@
+#include "Countdown.h"
+#include "PowerAction.h"
+
+#include <climits>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+typedef std::vector<std::string> Log;
+Log* g_log = nullptr;
+
+template <int N>
+void RecordingEntry()
+{
+    g_log->push_back(std::string("call ") + PowerEntryName(static_cast<PowerEntry>(N)));
+}
+
+// A dialog as the countdown sees it, writing down everything asked of it.
+class RecordingHost : public CountdownHost {
+public:
+    explicit RecordingHost(const BasicCountdownState& state) : m_state(state) {}
+    void Beep(unsigned f, unsigned ms) override
+    {
+        log.push_back("beep " + std::to_string(f) + " " + std::to_string(ms));
+    }
+    void Push() override { log.push_back("push " + std::to_string(m_state.m_nCount)); }
+    void StopTimer() override { log.push_back("kill"); }
+    void CloseDialog() override { log.push_back("close"); }
+    void ReportMissingEntry(PowerEntry e, bool loaded) override
+    {
+        log.push_back(std::string("missing ") + PowerEntryName(e) + (loaded ? " (no entry)" : " (no library)"));
+    }
+    void DefaultProcessing() override { log.push_back("default"); }
+
+    Log log;
+
+private:
+    const BasicCountdownState& m_state;
+};
+
+class CountdownTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        table.m_hPowerLib = &table;
+        table.m_pfn[PE_SUSPEND] = RecordingEntry<PE_SUSPEND>;
+        table.m_pfn[PE_SUSPEND_FORCE] = RecordingEntry<PE_SUSPEND_FORCE>;
+        table.m_pfn[PE_HIBERNATE] = RecordingEntry<PE_HIBERNATE>;
+        table.m_pfn[PE_HIBERNATE_FORCE] = RecordingEntry<PE_HIBERNATE_FORCE>;
+        table.m_pfn[PE_SHUTDOWN] = RecordingEntry<PE_SHUTDOWN>;
+        table.m_pfn[PE_SHUTDOWN_FORCE] = RecordingEntry<PE_SHUTDOWN_FORCE>;
+        table.m_pfn[PE_LOGOFF] = RecordingEntry<PE_LOGOFF>;
+        table.m_pfn[PE_LOGOFF_FORCE] = RecordingEntry<PE_LOGOFF_FORCE>;
+        table.m_pfn[PE_REBOOT] = RecordingEntry<PE_REBOOT>;
+        table.m_pfn[PE_REBOOT_FORCE] = RecordingEntry<PE_REBOOT_FORCE>;
+        g_log = &host.log;
+    }
+    void TearDown() override { g_log = nullptr; }
+
+    // The entries called during one final tick, in order.
+    Log CallsOfFinalTick(int force, PowerAction action)
+    {
+        state = CountdownState();
+        state.m_nCount = 1;
+        state.m_bForce = force;
+        int* flags[] = {&state.m_bSuspend, &state.m_bHibernate, &state.m_bShutdown, &state.m_bLogOff,
+                        &state.m_bReboot};
+        *flags[action] = 1;
+        host.log.clear();
+        OnCountdownTimer(state, host, table);
+        Log calls;
+        for (const std::string& s : host.log)
+            if (s.rfind("call ", 0) == 0)
+                calls.push_back(s.substr(5));
+        return calls;
+    }
+
+    CountdownState state = CountdownState();
+    RecordingHost host{state};
+    PowerEntryTable table = PowerEntryTable();
+};
+
+
+TEST_F(CountdownTest, TickAboveZeroBeepsStepsPushesAndHandsOn)
+{
+    state.m_nCount = 5;
+    state.m_bHibernate = 1;
+    OnCountdownTimer(state, host, table);
+    EXPECT_EQ(4, state.m_nCount);
+    EXPECT_EQ((Log{"beep 1500 10", "push 4", "default"}), host.log);
+}
+
+TEST_F(CountdownTest, LastTickStopsBeepsLongThenCallsStopsAgainAndCloses)
+{
+    state.m_nCount = 1;
+    state.m_bForce = 1;
+    state.m_bHibernate = 1;
+    OnCountdownTimer(state, host, table);
+    EXPECT_EQ(0, state.m_nCount);
+    EXPECT_EQ((Log{"beep 1500 10", "push 0", "kill", "beep 500 1000", "call Hibernate_Force", "kill", "close",
+                   "default"}),
+              host.log);
+}
+
+TEST_F(CountdownTest, EveryActionAndForceCallsItsOwnEntryOnce)
+{
+    struct Row {
+        int force;
+        PowerAction action;
+        const char* entry;
+    } rows[] = {
+        {1, PA_SHUTDOWN, "Shutdown_Force"}, {0, PA_SHUTDOWN, "Shutdown"}, {0, PA_HIBERNATE, "Hibernate"},
+        {1, PA_HIBERNATE, "Hibernate_Force"}, {0, PA_SUSPEND, "Suspend"}, {0, PA_REBOOT, "Reboot"},
+        {1, PA_REBOOT, "Reboot_Force"}, {0, PA_LOGOFF, "LogOff"}, {1, PA_LOGOFF, "LogOff_Force"},
+        {1, PA_SUSPEND, "Suspend_Force"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(Log{r.entry}, CallsOfFinalTick(r.force, r.action)) << r.entry;
+}
+
+TEST_F(CountdownTest, ForceOtherThanZeroOrOneEndsWithoutAction)
+{
+    for (int force : {2, -1}) {
+        for (int a = PA_SUSPEND; a <= PA_REBOOT; ++a) {
+            EXPECT_TRUE(CallsOfFinalTick(force, static_cast<PowerAction>(a)).empty());
+            EXPECT_EQ((Log{"beep 1500 10", "push 0", "kill", "beep 500 1000", "default"}), host.log);
+        }
+    }
+}
+
+TEST_F(CountdownTest, NoActionEndsWithToneOnly)
+{
+    state.m_nCount = 1;
+    state.m_bForce = 1;
+    OnCountdownTimer(state, host, table);
+    EXPECT_EQ((Log{"beep 1500 10", "push 0", "kill", "beep 500 1000", "default"}), host.log);
+}
+
+TEST_F(CountdownTest, StartAtZeroOrBelowKeepsFallingAndCallsNothing)
+{
+    state.m_bHibernate = 1;
+    state.m_bForce = 1;
+    for (int expected : {-1, -2, -3}) {
+        OnCountdownTimer(state, host, table);
+        EXPECT_EQ(expected, state.m_nCount);
+    }
+    state.m_nCount = -50;
+    OnCountdownTimer(state, host, table);
+    EXPECT_EQ(-51, state.m_nCount);
+    for (const std::string& s : host.log) {
+        EXPECT_NE("kill", s);
+        EXPECT_EQ(std::string::npos, s.find("call"));
+    }
+}
+
+TEST_F(CountdownTest, CountStaysAtIntMinInsteadOfWrapping)
+{
+    state.m_nCount = INT_MIN + 1;
+    OnCountdownTimer(state, host, table);
+    EXPECT_EQ(INT_MIN, state.m_nCount);
+    OnCountdownTimer(state, host, table);
+    EXPECT_EQ(INT_MIN, state.m_nCount);
+    EXPECT_EQ(INT_MAX - 1, DecrementCount(INT_MAX));
+}
+
+TEST_F(CountdownTest, MissingEntryIsReportedNotCalledAndDialogStaysOpen)
+{
+    table.m_pfn[PE_REBOOT_FORCE] = nullptr;
+    EXPECT_TRUE(CallsOfFinalTick(1, PA_REBOOT).empty());
+    EXPECT_EQ((Log{"beep 1500 10", "push 0", "kill", "beep 500 1000", "missing Reboot_Force (no entry)", "default"}),
+              host.log);
+
+    PowerEntryTable empty = PowerEntryTable();
+    table = empty;
+    EXPECT_TRUE(CallsOfFinalTick(0, PA_SUSPEND).empty());
+    EXPECT_EQ("missing Suspend (no library)", host.log[4]);
+}
+
+// An entry that pumps messages may let the user tick another box before the
+// remaining rows are tested; they read the flags afresh.
+CountdownState* g_liveState = nullptr;
+void EntrySwitchingToLogOff()
+{
+    g_log->push_back("call Hibernate_Force");
+    g_liveState->m_bHibernate = 0;
+    g_liveState->m_bLogOff = 1;
+}
+
+TEST_F(CountdownTest, RowsAfterAMatchReadTheFlagsAfresh)
+{
+    table.m_pfn[PE_HIBERNATE_FORCE] = EntrySwitchingToLogOff;
+    g_liveState = &state;
+    state.m_nCount = 1;
+    state.m_bForce = 1;
+    state.m_bHibernate = 1;
+    OnCountdownTimer(state, host, table);
+    EXPECT_EQ((Log{"beep 1500 10", "push 0", "kill", "beep 500 1000", "call Hibernate_Force", "kill", "close",
+                   "call LogOff_Force", "kill", "close", "default"}),
+              host.log);
+}
+
+TEST_F(CountdownTest, DrowselKnowsOnlyThreeActions)
+{
+    BasicCountdownState small = BasicCountdownState();
+    RecordingHost smallHost(small);
+    g_log = &smallHost.log;
+    struct Row {
+        int force;
+        int BasicCountdownState::*flag;
+        const char* entry;
+    } rows[] = {
+        {1, &BasicCountdownState::m_bShutdown, "Shutdown_Force"},
+        {0, &BasicCountdownState::m_bShutdown, "Shutdown"},
+        {0, &BasicCountdownState::m_bHibernate, "Hibernate"},
+        {1, &BasicCountdownState::m_bHibernate, "Hibernate_Force"},
+        {0, &BasicCountdownState::m_bSuspend, "Suspend"},
+        {1, &BasicCountdownState::m_bSuspend, "Suspend_Force"},
+    };
+    for (const Row& r : rows) {
+        small = BasicCountdownState();
+        small.m_nCount = 1;
+        small.m_bForce = r.force;
+        small.*r.flag = 1;
+        smallHost.log.clear();
+        OnCountdownTimer(small, smallHost, table);
+        EXPECT_EQ((Log{"beep 1500 10", "push 0", "kill", "beep 500 1000", std::string("call ") + r.entry, "kill",
+                       "close", "default"}),
+                  smallHost.log);
+    }
+}
+
+} // namespace
