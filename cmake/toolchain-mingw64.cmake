@@ -1,10 +1,11 @@
-# Cross-build for 64-bit Windows with mingw-w64 (Debian's win32-thread variant:
-# no winpthread, so a static program needs nothing beside the system DLLs).
+# Cross-build for 64-bit Windows with mingw-w64 (Debian's posix-thread variant,
+# which GoogleTest needs for std::mutex; the programs use no threads, and
+# static linking keeps them free of runtime DLLs).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(_prefix x86_64-w64-mingw32)
-find_program(CMAKE_C_COMPILER NAMES ${_prefix}-gcc-win32 ${_prefix}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${_prefix}-g++-win32 ${_prefix}-g++ REQUIRED)
+find_program(CMAKE_C_COMPILER NAMES ${_prefix}-gcc-posix ${_prefix}-gcc REQUIRED)
+find_program(CMAKE_CXX_COMPILER NAMES ${_prefix}-g++-posix ${_prefix}-g++ REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${_prefix}-windres REQUIRED)
 set(CMAKE_FIND_ROOT_PATH /usr/${_prefix})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -1,0 +1,2 @@
+vespiro_wine_test(e2e_shutdown SOURCES ShutdownE2eTest.cpp LIBS e2e_harness shell32)
+add_dependencies(e2e_shutdown shutdown recording_shutdown_dll partial_shutdown_dll)

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Drives a dialog of another process as a user would: posted clicks and keys,
+// posted timer messages, and reads of its controls. Nothing is sent that could
+// block the test on a modal box inside the program.
+class DialogDriver {
+public:
+    explicit DialogDriver(HWND hWnd) : m_hWnd(hWnd) {}
+
+    HWND Window() const { return m_hWnd; }
+    HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    std::string Text(int id) const;
+    bool Checked(int id) const;
+    bool Enabled(int id) const;
+    bool Visible(int id) const;
+
+    void Click(int id) const;              // BM_CLICK, posted
+    void Type(int id, const std::string& chars) const;  // WM_CHAR each, posted; '\b' erases
+    void CaretToEnd(int id) const;
+    void PostTick(UINT_PTR id = 1) const;  // the handler ignores the id
+    void PostCommand(int id) const;        // WM_COMMAND as from an accelerator
+    void PostSysCommand(UINT id) const;
+
+    // Polls until the condition holds; false on timeout.
+    static bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+    // A visible dialog-class window of the same process other than ours, such
+    // as a message box; null if none came within the time.
+    HWND WaitForBox(DWORD timeoutMs = 5000) const;
+    static std::string BoxCaption(HWND hBox);
+    static std::string BoxText(HWND hBox);  // the message of a message box
+    static void AnswerBox(HWND hBox, int id = IDOK);  // posted, like a click
+
+private:
+    HWND m_hWnd;
+};

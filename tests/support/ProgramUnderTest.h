@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Where a test's copy of the power library comes from.
+enum class PowerLib {
+    None,       // no Shutdown.dll anywhere
+    Recording,  // all ten entries, each appending its name to calls.log
+    Partial,    // the same without Hibernate_Force
+};
+
+// A Unix path of the build as Wine sees it (drive Z: is the root).
+std::string WinPath(const std::string& unixPath);
+
+// One run of a built program in a fresh folder of its own: the program, the
+// chosen power library beside it, and a shutdown.ini when the test writes one.
+class ProgramUnderTest {
+public:
+    ProgramUnderTest(const char* exeName, PowerLib lib);
+    ~ProgramUnderTest();  // ends the process if still running; removes the folder
+    ProgramUnderTest(const ProgramUnderTest&) = delete;
+    ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
+
+    const std::string& Folder() const { return m_folder; }
+    void WriteIni(const std::string& text) const;  // shutdown.ini in the folder
+    void WriteFile(const std::string& name, const std::string& text) const;
+
+    // Starts the program with the given working folder (default: its own) and
+    // waits for its window with this caption. False if none came.
+    bool Start(const char* caption, const std::string& workingFolder = std::string(), DWORD timeoutMs = 15000);
+
+    HWND Window() const { return m_hWnd; }
+    DWORD ProcessId() const { return m_pi.dwProcessId; }
+    bool IsRunning() const;
+    // True if the process ended within the time.
+    bool WaitForExit(DWORD timeoutMs);
+    DWORD ExitCode() const;
+
+    // The entries the power library was asked for, in order.
+    std::vector<std::string> Calls() const;
+
+private:
+    std::string m_exe;
+    std::string m_folder;
+    PROCESS_INFORMATION m_pi = {};
+    HWND m_hWnd = nullptr;
+};

@@ -1,0 +1,98 @@
+#include "SettingsReader.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+// Each test runs in a fresh current folder, where the readers look.
+class SettingsReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char tmp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, tmp);
+        m_folder = std::string(tmp) + "vespiro-settings-" + std::to_string(::GetCurrentProcessId());
+        ::CreateDirectoryA(m_folder.c_str(), nullptr);
+        ::DeleteFileA((m_folder + "\\shutdown.ini").c_str());
+        ::GetCurrentDirectoryA(MAX_PATH, m_old);
+        ::SetCurrentDirectoryA(m_folder.c_str());
+    }
+    void TearDown() override
+    {
+        ::SetCurrentDirectoryA(m_old);
+        ::DeleteFileA((m_folder + "\\shutdown.ini").c_str());
+        ::RemoveDirectoryA(m_folder.c_str());
+    }
+    void Write(const std::string& text)
+    {
+        std::ofstream(m_folder + "\\shutdown.ini", std::ios::binary) << text;
+    }
+
+    std::string m_folder;
+    char m_old[MAX_PATH] = "";
+};
+
+TEST_F(SettingsReaderTest, NoFileGivesTheDefaults)
+{
+    EXPECT_EQ(90, ReadDefaultTime());
+    EXPECT_EQ(1, ReadDefaultForce());
+    EXPECT_EQ(2, ReadDefaultMode());
+    EXPECT_EQ(0, ReadAutoStart());
+    EXPECT_EQ(2, ReadUnits());
+}
+
+TEST_F(SettingsReaderTest, MissingKeysGiveDefaultsAndEmptyValuesGiveZero)
+{
+    Write("[Misc]\nDefaultTime=\nUnits=\n[Other]\nDefaultMode=5\n");
+    EXPECT_EQ(0, ReadDefaultTime());
+    EXPECT_EQ(0, ReadUnits());
+    EXPECT_EQ(2, ReadDefaultMode());
+    EXPECT_EQ(1, ReadDefaultForce());
+}
+
+TEST_F(SettingsReaderTest, ValuesAreReadLikeAtoiAndSaturate)
+{
+    Write("[Misc]\nDefaultTime=  -5abc\nDefaultForce=2abc\nDefaultMode=abc\nAutoStart=99999999999\n"
+          "Units=-99999999999\n");
+    EXPECT_EQ(-5, ReadDefaultTime());
+    EXPECT_EQ(2, ReadDefaultForce());
+    EXPECT_EQ(0, ReadDefaultMode());
+    EXPECT_EQ(INT_MAX, ReadAutoStart());
+    EXPECT_EQ(INT_MIN, ReadUnits());
+}
+
+TEST_F(SettingsReaderTest, LongValuesAreCutTo34Characters)
+{
+    // 40 digits: the first 34 overflow int anyway, so put the cut inside a
+    // short number padded with zeros.
+    Write("[Misc]\nDefaultTime=" + std::string(32, '0') + "12345678\n");
+    EXPECT_EQ(12, ReadDefaultTime());
+}
+
+TEST_F(SettingsReaderTest, EveryCallReadsTheFileAfresh)
+{
+    Write("[Misc]\nUnits=1\n");
+    EXPECT_EQ(1, ReadUnits());
+    Write("[Misc]\nUnits=3\n");
+    EXPECT_EQ(3, ReadUnits());
+}
+
+TEST_F(SettingsReaderTest, JunkAndHugeLinesFallBackSafely)
+{
+    std::string junk("[Misc]\nDefaultTime=");
+    for (int i = 1; i < 256; ++i)
+        if (i != '\n' && i != '\r')
+            junk.push_back(static_cast<char>(i));
+    junk += "\nDefaultMode=" + std::string(100 * 1024, '7') + "\nUnits=3\n";
+    Write(junk);
+    EXPECT_EQ(0, ReadDefaultTime());
+    EXPECT_EQ(INT_MAX, ReadDefaultMode());
+    EXPECT_EQ(3, ReadUnits());
+}
+
+} // namespace

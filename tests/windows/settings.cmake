@@ -1,0 +1,1 @@
+vespiro_wine_test(settings_tests SOURCES SettingsReaderTest.cpp LIBS settings)
