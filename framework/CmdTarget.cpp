@@ -1,15 +1,23 @@
 #include "CmdTarget.h"
 
+namespace {
+const AFX_MSGMAP_ENTRY g_endOfMap = {0, 0, 0, nullptr};
+const AFX_MSGMAP g_cmdTargetMap = {nullptr, &g_endOfMap};
+} // namespace
+
+const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
+{
+    return &g_cmdTargetMap;
+}
+
 const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
 {
-    static const AFX_MSGMAP_ENTRY s_end = {0, 0, 0, nullptr};
-    static const AFX_MSGMAP s_map = {nullptr, &s_end};
-    return &s_map;
+    return GetThisMessageMap();
 }
 
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, UINT nID) const
 {
-    for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pBaseMap) {
+    for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->pfn; ++e) {
             if (e->nMessage != nMessage)
                 continue;

@@ -15,8 +15,10 @@ struct AFX_MSGMAP_ENTRY {
     AFX_PMSG_THUNK pfn;  // null ends the table
 };
 
+// A class's table and the way to its base class's. Both are constants, so the
+// maps need no run-time initialisation (and no thread-safe static guards).
 struct AFX_MSGMAP {
-    const AFX_MSGMAP* pBaseMap;
+    const AFX_MSGMAP* (*pfnGetBaseMap)();
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
@@ -29,5 +31,6 @@ public:
     const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT nMessage, UINT nCode, UINT nID) const;
 
 protected:
+    static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
 };

@@ -13,21 +13,26 @@
 // The thunks are lambdas inside the class's own member function, so they may
 // call protected handlers.
 
-#define DECLARE_MESSAGE_MAP() \
-protected:                    \
+#define DECLARE_MESSAGE_MAP()                      \
+protected:                                         \
+    static const AFX_MSGMAP* GetThisMessageMap();  \
     const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                 \
     const AFX_MSGMAP* theClass::GetMessageMap() const          \
     {                                                          \
+        return GetThisMessageMap();                            \
+    }                                                          \
+    const AFX_MSGMAP* theClass::GetThisMessageMap()            \
+    {                                                          \
         typedef theClass ThisClass;                            \
         typedef baseClass TheBaseClass;                        \
         static const AFX_MSGMAP_ENTRY s_entries[] = {
 
-#define END_MESSAGE_MAP()                                                       \
-        {0, 0, 0, nullptr}};                                                    \
-        static const AFX_MSGMAP s_map = {this->TheBaseClass::GetMessageMap(), s_entries}; \
-        return &s_map;                                                          \
+#define END_MESSAGE_MAP()                                                              \
+        {0, 0, 0, nullptr}};                                                           \
+        static const AFX_MSGMAP s_map = {&TheBaseClass::GetThisMessageMap, s_entries}; \
+        return &s_map;                                                                 \
     }
 
 #define AFX_THIS(p) static_cast<ThisClass*>(p)
