@@ -1,0 +1,138 @@
+#include "PowerOs.h"
+
+// Shutdown.dll: the ten power actions the programs call by name. The callers
+// look at no result, so a failure is reported here, in a message box, and
+// never passes for success.
+
+PowerOs g_powerOs = {
+    ::OpenProcessToken,
+    ::LookupPrivilegeValueA,
+    ::AdjustTokenPrivileges,
+    ::GetLastError,
+    ::CloseHandle,
+    ::ExitWindowsEx,
+    ::GetPwrCapabilities,
+    ::SetSuspendState,
+    ::GetActiveWindow,
+    ::MessageBoxA,
+    ::FormatMessageA,
+};
+
+namespace {
+
+// What the user chose, as the box's caption, and what did not happen.
+struct Action {
+    LPCSTR pszCaption;
+    LPCSTR pszFailed;
+};
+
+const Action kSuspend = {"Suspend", "The computer could not be put to sleep."};
+const Action kHibernate = {"Hibernate", "The computer could not be hibernated."};
+const Action kShutdown = {"Shut Down", "The computer could not be shut down."};
+const Action kLogOff = {"Log Off", "You could not be logged off."};
+const Action kReboot = {"Reboot", "The computer could not be restarted."};
+
+void ShowMessage(const Action& action, LPCSTR pszText)
+{
+    // Owned by the caller's active window (its countdown dialog), so the box
+    // is modal to it; without one, to the whole task.
+    HWND hOwner = g_powerOs.GetActiveWindow();
+    UINT uType = MB_OK | MB_ICONERROR | MB_SETFOREGROUND | (hOwner ? 0 : MB_TASKMODAL);
+    g_powerOs.MessageBoxA(hOwner, pszText, action.pszCaption, uType);
+}
+
+// The failure in the system's own words under one line of ours.
+void ReportError(const Action& action, DWORD dwError)
+{
+    char szSystem[512];
+    if (dwError == ERROR_SUCCESS) {
+        // A failed call that left no error: "completed successfully" would mislead.
+        ::lstrcpyA(szSystem, "Windows gave no reason.");
+    } else if (!g_powerOs.FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                         dwError, 0, szSystem, sizeof szSystem, nullptr)) {
+        ::wsprintfA(szSystem, "Error %lu.", dwError);
+    }
+    char szText[1024];
+    ::wsprintfA(szText, "%s\n\n%s", action.pszFailed, szSystem);
+    ShowMessage(action, szText);
+}
+
+// Enables the shutdown privilege in the process token. AdjustTokenPrivileges
+// says TRUE even when it granted nothing; only the last error tells.
+bool EnableShutdownPrivilege(DWORD* pdwError)
+{
+    HANDLE hToken;
+    if (!g_powerOs.OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &hToken)) {
+        *pdwError = g_powerOs.GetLastError();
+        return false;
+    }
+    TOKEN_PRIVILEGES tp;
+    tp.PrivilegeCount = 1;
+    tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    bool bOk = false;
+    if (!g_powerOs.LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &tp.Privileges[0].Luid)) {
+        *pdwError = g_powerOs.GetLastError();
+    } else {
+        BOOL bAdjusted = g_powerOs.AdjustTokenPrivileges(hToken, FALSE, &tp, 0, nullptr, nullptr);
+        *pdwError = g_powerOs.GetLastError();
+        bOk = bAdjusted && *pdwError != ERROR_NOT_ALL_ASSIGNED;
+    }
+    g_powerOs.CloseHandle(hToken);
+    return bOk;
+}
+
+void EndSession(const Action& action, UINT uFlags)
+{
+    DWORD dwError;
+    // Logging off needs no privilege (EWX_LOGOFF is 0): a user who may not
+    // shut down can still log off, so only the other actions stop here.
+    if (!EnableShutdownPrivilege(&dwError) && (uFlags & ~EWX_FORCE) != EWX_LOGOFF) {
+        ReportError(action, dwError);
+        return;
+    }
+    if (!g_powerOs.ExitWindowsEx(uFlags, kPlannedReason))
+        ReportError(action, g_powerOs.GetLastError());
+}
+
+// Sleep or hibernation, once the machine says it can. The force argument of
+// SetSuspendState has no effect on current Windows, so there is no forced form.
+void Suspend(const Action& action, bool bHibernate)
+{
+    DWORD dwError;
+    if (!EnableShutdownPrivilege(&dwError)) {
+        ReportError(action, dwError);
+        return;
+    }
+    SYSTEM_POWER_CAPABILITIES caps;
+    if (!g_powerOs.GetPwrCapabilities(&caps)) {
+        ReportError(action, g_powerOs.GetLastError());
+        return;
+    }
+    // mingw-w64 names the AoAc (Modern Standby) flag spare2[2].
+    bool bAble = bHibernate ? caps.SystemS4 && caps.HiberFilePresent
+                            : caps.SystemS1 || caps.SystemS2 || caps.SystemS3 || caps.spare2[2];
+    if (!bAble) {
+        ShowMessage(action, bHibernate ? "Hibernation is turned off on this computer." : "This computer cannot sleep.");
+        return;
+    }
+    if (!g_powerOs.SetSuspendState(bHibernate, FALSE, FALSE))
+        ReportError(action, g_powerOs.GetLastError());
+}
+
+} // namespace
+
+extern "C" {
+
+void Suspend() { Suspend(kSuspend, false); }
+void Suspend_Force() { Suspend(kSuspend, false); }
+void Hibernate() { Suspend(kHibernate, true); }
+void Hibernate_Force() { Suspend(kHibernate, true); }
+// EWX_SHUTDOWN alone leaves the machine on at "safe to turn off".
+void Shutdown() { EndSession(kShutdown, EWX_SHUTDOWN | EWX_POWEROFF); }
+void Shutdown_Force() { EndSession(kShutdown, EWX_SHUTDOWN | EWX_POWEROFF | EWX_FORCE); }
+void LogOff() { EndSession(kLogOff, EWX_LOGOFF); }
+void LogOff_Force() { EndSession(kLogOff, EWX_LOGOFF | EWX_FORCE); }
+void Reboot() { EndSession(kReboot, EWX_REBOOT); }
+void Reboot_Force() { EndSession(kReboot, EWX_REBOOT | EWX_FORCE); }
+
+}
