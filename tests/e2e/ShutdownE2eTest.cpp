@@ -3,47 +3,438 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace {
 
 const char kCaption[] = "Vespiro V1.3";
 enum { IDC_COUNT = 1000, IDC_FORCE = 1003, IDC_SUSPEND = 1005, IDC_HIBERNATE = 1006, IDC_SHUTDOWN = 1007,
        IDC_LOGOFF = 1008, IDC_REBOOT = 1009, IDC_UNITS = 1010 };
+const int kActionBoxes[] = {IDC_SUSPEND, IDC_HIBERNATE, IDC_SHUTDOWN, IDC_LOGOFF, IDC_REBOOT};
 
-TEST(ShutdownE2e, NoSettingsFileOpensWithDefaultsAndWaits)
+typedef std::vector<std::string> Calls;
+
+bool FileExists(const std::string& path)
 {
-    ProgramUnderTest prog("shutdown.exe", PowerLib::Recording);
-    ASSERT_TRUE(prog.Start(kCaption));
-    DialogDriver dlg(prog.Window());
-    EXPECT_EQ("90", dlg.Text(IDC_COUNT));
-    EXPECT_EQ("Minutes", dlg.Text(IDC_UNITS));
-    EXPECT_TRUE(dlg.Checked(IDC_FORCE));
-    EXPECT_TRUE(dlg.Checked(IDC_HIBERNATE));
-    for (int id : {IDC_SUSPEND, IDC_SHUTDOWN, IDC_LOGOFF, IDC_REBOOT})
-        EXPECT_FALSE(dlg.Checked(id));
-    EXPECT_TRUE(dlg.Enabled(IDOK));
-    EXPECT_TRUE(dlg.Enabled(IDC_COUNT));
-    dlg.Click(IDCANCEL);
-    EXPECT_TRUE(prog.WaitForExit(5000));
-    EXPECT_TRUE(prog.Calls().empty());
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-TEST(ShutdownE2e, AutoStartWithOneSecondStepsCallsTheEntryOnceAndEnds)
+// One run of shutdown.exe in a fresh folder, driven as a user would.
+class ShutdownE2e : public ::testing::Test {
+protected:
+    // Writes the settings (none when empty) and opens the window.
+    void Open(const std::string& ini, PowerLib lib = PowerLib::Recording)
+    {
+        m_prog.reset(new ProgramUnderTest("shutdown.exe", lib));
+        if (!ini.empty())
+            m_prog->WriteIni(ini);
+        StartIn(std::string());
+    }
+    void StartIn(const std::string& workingFolder)
+    {
+        ASSERT_TRUE(m_prog->Start(kCaption, workingFolder));
+        m_dlg.reset(new DialogDriver(m_prog->Window()));
+    }
+
+    ProgramUnderTest& Prog() { return *m_prog; }
+    DialogDriver& Dlg() { return *m_dlg; }
+
+    bool CountShows(const std::string& text, DWORD timeoutMs = 5000)
+    {
+        return DialogDriver::WaitUntil([&] { return m_dlg->Text(IDC_COUNT) == text; }, timeoutMs);
+    }
+
+    // Clicks "GO!" and waits until the start has disabled it.
+    void Go()
+    {
+        m_dlg->Click(IDOK);
+        ASSERT_TRUE(DialogDriver::WaitUntil([&] { return !m_dlg->Enabled(IDOK); }));
+    }
+
+    // Posts n ticks and waits until the count has taken all of them.
+    void Ticks(int n, const std::string& expectedCount)
+    {
+        for (int i = 0; i < n; ++i)
+            m_dlg->PostTick(i);  // any id will do
+        EXPECT_TRUE(CountShows(expectedCount)) << "count shows " << m_dlg->Text(IDC_COUNT);
+    }
+
+    // Clicks the box and waits until it shows the given state.
+    void ClickBox(int id, bool expectChecked)
+    {
+        m_dlg->Click(id);
+        EXPECT_TRUE(DialogDriver::WaitUntil([&] { return m_dlg->Checked(id) == expectChecked; }));
+    }
+
+    // The one action box that is checked, 0 for none, -1 for more than one.
+    int CheckedAction() const
+    {
+        int found = 0;
+        for (int id : kActionBoxes)
+            if (m_dlg->Checked(id))
+                found = found ? -1 : id;
+        return found;
+    }
+
+    // Waits for a message box of the program, checks a part of its text, and
+    // answers it with OK. Returns its text.
+    std::string AnswerPrompt(const std::string& mustContain)
+    {
+        HWND hBox = m_dlg->WaitForBox();
+        EXPECT_TRUE(hBox != nullptr) << "no box came";
+        if (!hBox)
+            return std::string();
+        std::string text = DialogDriver::BoxText(hBox);
+        EXPECT_NE(std::string::npos, text.find(mustContain)) << text;
+        EXPECT_EQ(m_prog->Window(), ::GetWindow(hBox, GW_OWNER));
+        DialogDriver::AnswerBox(hBox);
+        EXPECT_TRUE(DialogDriver::WaitUntil([&] { return !::IsWindow(hBox); }));
+        return text;
+    }
+
+    // No box of the program comes up within a short while.
+    bool NoBoxComes() const { return m_dlg->WaitForBox(300) == nullptr; }
+
+    // "Cancel", and the program ends.
+    void CancelAndExpectExit()
+    {
+        m_dlg->Click(IDCANCEL);
+        EXPECT_TRUE(m_prog->WaitForExit(5000));
+    }
+
+    // The run ends by itself after calling exactly these entries.
+    void ExpectEndsCalling(const Calls& calls)
+    {
+        EXPECT_TRUE(m_prog->WaitForExit(5000));
+        EXPECT_EQ(calls, m_prog->Calls());
+    }
+
+    std::unique_ptr<ProgramUnderTest> m_prog;
+    std::unique_ptr<DialogDriver> m_dlg;
+};
+
+// --- Opening and starting ---------------------------------------------------
+
+TEST_F(ShutdownE2e, NoSettingsFileOpensWithDefaultsAndWaits)
 {
-    ProgramUnderTest prog("shutdown.exe", PowerLib::Recording);
-    prog.WriteIni("[Misc]\nAutoStart=1\nUnits=1\nDefaultTime=3\nDefaultMode=3\nDefaultForce=0\n");
+    Open("");
+    EXPECT_EQ("90", Dlg().Text(IDC_COUNT));
+    EXPECT_EQ("Minutes", Dlg().Text(IDC_UNITS));
+    EXPECT_TRUE(Dlg().Checked(IDC_FORCE));
+    EXPECT_EQ(IDC_HIBERNATE, CheckedAction());
+    EXPECT_TRUE(Dlg().Enabled(IDOK));
+    EXPECT_TRUE(Dlg().Enabled(IDC_COUNT));
+    ::Sleep(300);
+    EXPECT_EQ("90", Dlg().Text(IDC_COUNT));
+    CancelAndExpectExit();
+    EXPECT_TRUE(Prog().Calls().empty());
+}
+
+TEST_F(ShutdownE2e, AutoStartWithOneSecondStepsCallsTheEntryOnceAndEnds)
+{
+    m_prog.reset(new ProgramUnderTest("shutdown.exe", PowerLib::Recording));
+    Prog().WriteIni("[Misc]\nAutoStart=1\nUnits=1\nDefaultTime=3\nDefaultMode=3\nDefaultForce=0\n");
     DWORD start = ::GetTickCount();
-    ASSERT_TRUE(prog.Start(kCaption));
-    DialogDriver dlg(prog.Window());
-    EXPECT_FALSE(dlg.Enabled(IDOK));
-    EXPECT_FALSE(dlg.Enabled(IDC_COUNT));
-    EXPECT_EQ("Seconds", dlg.Text(IDC_UNITS));
-    EXPECT_TRUE(DialogDriver::WaitUntil([&] { return dlg.Text(IDC_COUNT) == "2"; }, 3000));
-    ASSERT_TRUE(prog.WaitForExit(10000));
+    StartIn(std::string());
+    EXPECT_FALSE(Dlg().Enabled(IDOK));
+    EXPECT_FALSE(Dlg().Enabled(IDC_COUNT));
+    EXPECT_EQ("Seconds", Dlg().Text(IDC_UNITS));
+    EXPECT_TRUE(CountShows("2", 3000));
+    ASSERT_TRUE(Prog().WaitForExit(10000));
     DWORD elapsed = ::GetTickCount() - start;
-    EXPECT_EQ(std::vector<std::string>{"Shutdown"}, prog.Calls());
+    EXPECT_EQ(Calls{"Shutdown"}, Prog().Calls());
     // Three one-second steps, then the one-second end tone (silent under Wine).
     EXPECT_GE(elapsed, 2900u);
     EXPECT_LE(elapsed, 8000u);
+}
+
+TEST_F(ShutdownE2e, SettingsOutsideTheUsualValuesAreShownAsGiven)
+{
+    // AutoStart 2 does not start; mode 7 selects nothing; 5000 is shown
+    // although typing could not give it.
+    Open("[Misc]\nDefaultTime=5000\nDefaultForce=0\nDefaultMode=7\nAutoStart=2\nUnits=3\n");
+    EXPECT_EQ("5000", Dlg().Text(IDC_COUNT));
+    EXPECT_EQ("Hours", Dlg().Text(IDC_UNITS));
+    EXPECT_FALSE(Dlg().Checked(IDC_FORCE));
+    EXPECT_EQ(0, CheckedAction());
+    EXPECT_TRUE(Dlg().Enabled(IDOK));
+
+    // "GO!" alone starts from 5000: no pull, so no range prompt.
+    Go();
+    EXPECT_TRUE(NoBoxComes());
+    Ticks(1, "4999");
+    // A click pulls, and the pull checks the range first.
+    Dlg().Click(IDC_SUSPEND);
+    AnswerPrompt("1000");
+    EXPECT_EQ(IDC_SUSPEND, CheckedAction());
+    CancelAndExpectExit();
+    EXPECT_TRUE(Prog().Calls().empty());
+}
+
+TEST_F(ShutdownE2e, HoursAdvanceByTicksAndEndInTheForcedEntry)
+{
+    Open("[Misc]\nUnits=3\nDefaultTime=2\nDefaultMode=1\nDefaultForce=1\n");
+    EXPECT_EQ("Hours", Dlg().Text(IDC_UNITS));
+    Go();
+    EXPECT_EQ("Hours", Dlg().Text(IDC_UNITS));
+    Ticks(1, "1");
+    EXPECT_TRUE(Prog().IsRunning());
+    Dlg().PostTick(77);
+    ExpectEndsCalling({"Suspend_Force"});
+}
+
+TEST_F(ShutdownE2e, UnitZeroShowsNoLabelAndGoStartsNothing)
+{
+    Open("[Misc]\nUnits=0\nDefaultTime=1\n");
+    EXPECT_EQ("", Dlg().Text(IDC_UNITS));
+    Go();
+    EXPECT_FALSE(Dlg().Enabled(IDC_COUNT));
+    EXPECT_EQ("", Dlg().Text(IDC_UNITS));
+    // No timer: a one-second one would have ended the run by now.
+    ::Sleep(1500);
+    EXPECT_EQ("1", Dlg().Text(IDC_COUNT));
+    EXPECT_TRUE(NoBoxComes());
+    CancelAndExpectExit();
+    EXPECT_TRUE(Prog().Calls().empty());
+}
+
+TEST_F(ShutdownE2e, TheStartReadsTheUnitAgain)
+{
+    Open("[Misc]\nUnits=2\nDefaultTime=1\nDefaultForce=0\n");
+    EXPECT_EQ("Minutes", Dlg().Text(IDC_UNITS));
+    Prog().WriteIni("[Misc]\nUnits=1\n");
+    DWORD start = ::GetTickCount();
+    Go();
+    EXPECT_TRUE(DialogDriver::WaitUntil([&] { return Dlg().Text(IDC_UNITS) == "Seconds"; }));
+    // A real one-second step, not a minute.
+    ASSERT_TRUE(Prog().WaitForExit(8000));
+    EXPECT_GE(::GetTickCount() - start, 900u);
+    EXPECT_EQ(Calls{"Hibernate"}, Prog().Calls());
+}
+
+// --- Choosing the action and the force ---------------------------------------
+
+TEST_F(ShutdownE2e, ActionBoxesAreAOneOfFiveChoice)
+{
+    Open("[Misc]\nDefaultTime=3\n");
+    ASSERT_EQ(IDC_HIBERNATE, CheckedAction());
+    ClickBox(IDC_REBOOT, true);
+    EXPECT_TRUE(DialogDriver::WaitUntil([&] { return CheckedAction() == IDC_REBOOT; }));
+    // Clicking the checked box keeps it checked. The tick behind the click
+    // shows when the click has been handled.
+    Dlg().Click(IDC_REBOOT);
+    Ticks(1, "2");
+    EXPECT_EQ(IDC_REBOOT, CheckedAction());
+    EXPECT_TRUE(Dlg().Checked(IDC_FORCE));
+    EXPECT_TRUE(NoBoxComes());
+    Go();
+    Ticks(1, "1");
+    Dlg().PostTick();
+    ExpectEndsCalling({"Reboot_Force"});
+}
+
+TEST_F(ShutdownE2e, ForceFlagPicksThePlainOrTheForcedEntry)
+{
+    struct Case {
+        const char* force;
+        const char* mode;
+        const char* entry;
+    } cases[] = {
+        {"0", "4", "LogOff"},
+        {"1", "5", "Reboot_Force"},
+        {"0", "3", "Shutdown"},
+        {"1", "2", "Hibernate_Force"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("force ") + c.force + ", mode " + c.mode);
+        Open(std::string("[Misc]\nDefaultTime=1\nDefaultForce=") + c.force + "\nDefaultMode=" + c.mode + "\n");
+        Go();
+        Dlg().PostTick();
+        ExpectEndsCalling({c.entry});
+    }
+}
+
+TEST_F(ShutdownE2e, ForceValueTwoEndsWithoutActionUntilCancel)
+{
+    Open("[Misc]\nDefaultTime=1\nDefaultForce=2\nDefaultMode=5\n");
+    EXPECT_FALSE(Dlg().Checked(IDC_FORCE));
+    Go();
+    Ticks(1, "0");
+    EXPECT_TRUE(NoBoxComes());
+    ::Sleep(500);
+    EXPECT_TRUE(Prog().IsRunning());
+    EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
+    // Nothing enables them again, not even the end without an action.
+    EXPECT_FALSE(Dlg().Enabled(IDOK));
+    EXPECT_FALSE(Dlg().Enabled(IDC_COUNT));
+    CancelAndExpectExit();
+    EXPECT_TRUE(Prog().Calls().empty());
+}
+
+TEST_F(ShutdownE2e, ForceValueTwoBecomesTheBoxStateAfterAPull)
+{
+    // A pull replaces the file's 2 by what the box shows.
+    struct Case {
+        int click;
+        const char* entry;
+    } cases[] = {
+        {IDC_FORCE, "Hibernate_Force"},  // the click checks the box
+        {IDC_SHUTDOWN, "Shutdown"},      // the force box stays unchecked
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        Open("[Misc]\nDefaultTime=1\nDefaultForce=2\nDefaultMode=2\n");
+        ClickBox(c.click, true);
+        EXPECT_TRUE(NoBoxComes());
+        Go();
+        Dlg().PostTick();
+        ExpectEndsCalling({c.entry});
+    }
+}
+
+// --- The count ---------------------------------------------------------------
+
+TEST_F(ShutdownE2e, StartValueZeroCountsBelowZeroWithoutACall)
+{
+    Open("[Misc]\nDefaultTime=0\n");
+    Go();
+    Ticks(1, "-1");
+    Ticks(1, "-2");
+    EXPECT_TRUE(NoBoxComes());
+    EXPECT_TRUE(Prog().IsRunning());
+    // The negative count was never typed; the next pull finds it.
+    ClickBox(IDC_FORCE, false);
+    AnswerPrompt("1000");
+    // Cancel while running.
+    CancelAndExpectExit();
+    EXPECT_TRUE(Prog().Calls().empty());
+}
+
+TEST_F(ShutdownE2e, TypingPullsAtOnceAndTheTypedCountIsUsed)
+{
+    Open("[Misc]\nDefaultForce=0\nDefaultMode=1\n");
+    Dlg().CaretToEnd(IDC_COUNT);
+    Dlg().Type(IDC_COUNT, "0");
+    EXPECT_TRUE(CountShows("900"));
+    EXPECT_TRUE(NoBoxComes());
+    // 9000 is out of range.
+    Dlg().Type(IDC_COUNT, "0");
+    std::string rangePrompt = AnswerPrompt("1000");
+    // The prompt leaves the whole text selected: erasing it empties the field,
+    // and an empty field is no integer.
+    Dlg().Type(IDC_COUNT, "\b");
+    std::string intPrompt = AnswerPrompt("");
+    EXPECT_NE(rangePrompt, intPrompt);
+    EXPECT_EQ("", Dlg().Text(IDC_COUNT));
+    Dlg().Type(IDC_COUNT, "2");
+    EXPECT_TRUE(CountShows("2"));
+    EXPECT_TRUE(NoBoxComes());
+    Go();
+    Ticks(1, "1");
+    Dlg().PostTick();
+    ExpectEndsCalling({"Suspend"});
+}
+
+TEST_F(ShutdownE2e, AClickWhileTheCountIsOutOfRangeMovesTheActionButNotTheForce)
+{
+    Open("[Misc]\nDefaultTime=1001\nDefaultForce=1\nDefaultMode=2\n");
+    // The action box's handler sets the flags before its push and pull.
+    Dlg().Click(IDC_REBOOT);
+    AnswerPrompt("1000");
+    EXPECT_EQ(IDC_REBOOT, CheckedAction());
+    // The force box's pull fails at the count: the flag stays 1 whatever the
+    // box shows.
+    ClickBox(IDC_FORCE, false);
+    AnswerPrompt("1000");
+    EXPECT_FALSE(Dlg().Checked(IDC_FORCE));
+    Go();
+    Ticks(1000, "1");
+    Dlg().PostTick();
+    ExpectEndsCalling({"Reboot_Force"});
+}
+
+// --- Cancel, the About box ---------------------------------------------------
+
+TEST_F(ShutdownE2e, CancelWhileRunningCallsNothing)
+{
+    Open("[Misc]\nUnits=1\nDefaultTime=3\n");
+    Go();
+    EXPECT_TRUE(CountShows("2", 3000));
+    CancelAndExpectExit();
+    EXPECT_TRUE(Prog().Calls().empty());
+}
+
+TEST_F(ShutdownE2e, TheCountdownGoesOnWhileTheAboutBoxIsOpen)
+{
+    Open("[Misc]\nDefaultTime=2\n");
+    Go();
+    // No system menu on this window, but the command still reaches the dialog.
+    Dlg().PostSysCommand(16);
+    HWND hAbout = Dlg().WaitForBox();
+    ASSERT_TRUE(hAbout != nullptr);
+    EXPECT_EQ("About Vespiro", DialogDriver::BoxCaption(hAbout));
+    Ticks(1, "1");
+    Dlg().PostTick();
+    // The last tick calls the entry at once; the window closes when the box has.
+    EXPECT_TRUE(DialogDriver::WaitUntil([&] { return !Prog().Calls().empty(); }));
+    EXPECT_TRUE(Prog().IsRunning());
+    DialogDriver::AnswerBox(hAbout);
+    ExpectEndsCalling({"Hibernate_Force"});
+}
+
+// --- A missing library or entry ----------------------------------------------
+
+TEST_F(ShutdownE2e, NoLibraryGivesAMessageAndNoCallUntilCancel)
+{
+    Open("[Misc]\nDefaultTime=1\n", PowerLib::None);
+    Go();
+    Dlg().PostTick();
+    HWND hBox = Dlg().WaitForBox();
+    ASSERT_TRUE(hBox != nullptr);
+    EXPECT_EQ("shutdown", DialogDriver::BoxCaption(hBox));
+    EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
+    AnswerPrompt("Shutdown.dll could not be loaded");
+    ::Sleep(300);
+    EXPECT_TRUE(Prog().IsRunning());
+    EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
+    EXPECT_FALSE(Dlg().Enabled(IDOK));
+    CancelAndExpectExit();
+}
+
+TEST_F(ShutdownE2e, AMissingEntryIsNamedAndNothingIsCalled)
+{
+    Open("[Misc]\nDefaultTime=1\nDefaultForce=1\nDefaultMode=2\n", PowerLib::Partial);
+    Go();
+    Dlg().PostTick();
+    std::string text = AnswerPrompt("Hibernate_Force");
+    EXPECT_NE(std::string::npos, text.find("Shutdown.dll")) << text;
+    ::Sleep(300);
+    EXPECT_TRUE(Prog().IsRunning());
+    EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
+    CancelAndExpectExit();
+    EXPECT_TRUE(Prog().Calls().empty());
+}
+
+TEST_F(ShutdownE2e, ALibraryOnlyInTheCurrentFolderIsNotLoaded)
+{
+    m_prog.reset(new ProgramUnderTest("shutdown.exe", PowerLib::None));
+    // The current folder holds the settings and a working library; the
+    // program's own folder has none.
+    std::string cwd = Prog().Folder() + "\\cwd";
+    ASSERT_TRUE(::CreateDirectoryA(cwd.c_str(), nullptr));
+    std::string dll = WinPath(VESPIRO_TEST_DIR) + "\\recording\\Shutdown.dll";
+    ASSERT_TRUE(::CopyFileA(dll.c_str(), (cwd + "\\Shutdown.dll").c_str(), FALSE));
+    Prog().WriteFile("cwd\\shutdown.ini", "[Misc]\nDefaultTime=1\nUnits=3\n");
+    StartIn(cwd);
+    EXPECT_EQ("Hours", Dlg().Text(IDC_UNITS));  // the settings were found there
+    Go();
+    Dlg().PostTick();
+    AnswerPrompt("could not be loaded");
+    CancelAndExpectExit();
+    EXPECT_FALSE(FileExists(cwd + "\\calls.log"));
+    EXPECT_FALSE(FileExists(Prog().Folder() + "\\calls.log"));
 }
 
 } // namespace
