@@ -1,0 +1,2 @@
+vespiro_wine_test(e2e_drowsel SOURCES DrowselE2eTest.cpp LIBS e2e_harness shell32)
+add_dependencies(e2e_drowsel drowsel recording_shutdown_dll partial_shutdown_dll)

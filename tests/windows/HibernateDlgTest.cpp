@@ -1,0 +1,191 @@
+// drowsel's window in this process: the timer it asks for, what it does when
+// the system refuses one, and the inert "GO!". The system timer is faked, so
+// nothing ticks unless a test posts WM_TIMER itself.
+#include "HibernateDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+enum { IDC_COUNT = 1000, IDC_FORCE = 1003, IDC_SUSPEND = 1005, IDC_HIBERNATE = 1006, IDC_SHUTDOWN = 1007 };
+
+class CTestHibernateDlg : public CHibernateDlg {
+public:
+    bool m_bRefuseTimer = false;
+    std::vector<std::pair<UINT_PTR, UINT>> m_timersSet;  // id, period
+    std::vector<UINT_PTR> m_timersKilled;
+
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC) override
+    {
+        m_timersSet.emplace_back(nIDEvent, nElapse);
+        return m_bRefuseTimer ? 0 : nIDEvent;
+    }
+    BOOL KillTimer(UINT_PTR nIDEvent) override
+    {
+        m_timersKilled.push_back(nIDEvent);
+        return TRUE;
+    }
+};
+
+struct Box {
+    HWND hWndOwner;
+    std::string text;
+    std::string caption;
+    UINT nType;
+};
+std::vector<Box> g_boxes;
+
+int RecordBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
+{
+    g_boxes.push_back({hWndOwner, lpszText ? lpszText : "", lpszCaption ? lpszCaption : "(null)", nType});
+    return IDOK;
+}
+
+std::function<void(HWND)> g_during;
+CDialog* g_pRunning = nullptr;
+
+void CALLBACK RunDuring(HWND, UINT, UINT_PTR idEvent, DWORD)
+{
+    ::KillTimer(nullptr, idEvent);
+    auto during = std::move(g_during);
+    g_during = nullptr;
+    if (during && g_pRunning)
+        during(g_pRunning->GetSafeHwnd());
+}
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR idEvent, DWORD)
+{
+    ::KillTimer(nullptr, idEvent);
+    if (g_pRunning)
+        g_pRunning->EndDialog(-2);
+}
+
+std::string ItemText(HWND hDlg, int id)
+{
+    char text[64] = "";
+    ::GetDlgItemTextA(hDlg, id, text, sizeof text);
+    return text;
+}
+
+// Runs the dialog modally; once its loop runs, `during` gets the window and
+// must end it (a click on "Cancel"). A dialog still open after 10 s ends
+// with -2.
+INT_PTR RunModal(CDialog& dlg, std::function<void(HWND)> during)
+{
+    g_pRunning = &dlg;
+    g_during = std::move(during);
+    UINT_PTR idDuring = ::SetTimer(nullptr, 0, 50, RunDuring);
+    UINT_PTR idGiveUp = ::SetTimer(nullptr, 0, 10000, GiveUp);
+    INT_PTR result = dlg.DoModal();
+    ::KillTimer(nullptr, idDuring);
+    ::KillTimer(nullptr, idGiveUp);
+    g_pRunning = nullptr;
+    g_during = nullptr;
+    return result;
+}
+
+void ClickCancel(HWND hDlg)
+{
+    ::PostMessageA(::GetDlgItem(hDlg, IDCANCEL), BM_CLICK, 0, 0);
+}
+
+class HibernateDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_boxes.clear();
+        m_pfnOldHook = AfxSetMessageBoxHook(RecordBox);
+    }
+    void TearDown() override { AfxSetMessageBoxHook(m_pfnOldHook); }
+
+    AFX_MSGBOX_HOOK m_pfnOldHook = nullptr;
+};
+
+TEST_F(HibernateDlgTest, OpensWithTimerOneAt600MsAndCancelStopsIt)
+{
+    CTestHibernateDlg dlg;
+    INT_PTR result = RunModal(dlg, [&](HWND hDlg) {
+        EXPECT_EQ("10", ItemText(hDlg, IDC_COUNT));
+        EXPECT_EQ(0u, dlg.m_timersKilled.size());
+        ClickCancel(hDlg);
+    });
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ((std::vector<std::pair<UINT_PTR, UINT>>{{1, 600}}), dlg.m_timersSet);
+    EXPECT_EQ(std::vector<UINT_PTR>{1}, dlg.m_timersKilled);
+    EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(HibernateDlgTest, RefusedTimerSaysSoKeepsTenAndLeavesOnlyCancel)
+{
+    CTestHibernateDlg dlg;
+    dlg.m_bRefuseTimer = true;
+    HWND hWndSeen = nullptr;
+    INT_PTR result = RunModal(dlg, [&](HWND hDlg) {
+        hWndSeen = hDlg;
+        EXPECT_EQ("10", ItemText(hDlg, IDC_COUNT));
+        EXPECT_EQ(10, dlg.m_nCount);
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hDlg, IDC_COUNT)));
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hDlg, IDOK)));
+        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hDlg, IDCANCEL)));
+        // The opening went on after the box: the icons are set.
+        EXPECT_NE(0, ::SendMessageA(hDlg, WM_GETICON, ICON_BIG, 0));
+        EXPECT_NE(0, ::SendMessageA(hDlg, WM_GETICON, ICON_SMALL, 0));
+        // "GO!" does nothing, the dialog stays.
+        ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        EXPECT_FALSE(dlg.IsEnded());
+        EXPECT_EQ("10", ItemText(hDlg, IDC_COUNT));
+        ClickCancel(hDlg);
+    });
+    EXPECT_EQ(IDCANCEL, result);
+    ASSERT_EQ(1u, g_boxes.size());
+    EXPECT_EQ("Cannot Install Timer", g_boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), g_boxes[0].nType);  // one OK button, no icon
+    EXPECT_EQ(std::string(AfxGetAppName()), g_boxes[0].caption);
+    EXPECT_FALSE(g_boxes[0].caption.empty());
+    EXPECT_EQ(hWndSeen, g_boxes[0].hWndOwner);
+    EXPECT_EQ(1u, dlg.m_timersSet.size());
+}
+
+TEST_F(HibernateDlgTest, OkCommandNeitherEndsNorStopsTheCountdown)
+{
+    CTestHibernateDlg dlg;
+    INT_PTR result = RunModal(dlg, [&](HWND hDlg) {
+        ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ::SendMessageA(hDlg, WM_TIMER, 1, 0);
+        EXPECT_FALSE(dlg.IsEnded());
+        EXPECT_EQ("9", ItemText(hDlg, IDC_COUNT));
+        EXPECT_TRUE(dlg.m_timersKilled.empty());
+        EXPECT_EQ(1, dlg.m_bForce);
+        EXPECT_EQ(1, dlg.m_bHibernate);
+        ClickCancel(hDlg);
+    });
+    EXPECT_EQ(IDCANCEL, result);
+}
+
+TEST_F(HibernateDlgTest, HiddenBoxesAreExchangedBothWays)
+{
+    CTestHibernateDlg dlg;
+    RunModal(dlg, [&](HWND hDlg) {
+        // The push reached the hidden boxes...
+        EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hDlg, IDC_FORCE));
+        EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(hDlg, IDC_HIBERNATE));
+        EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(hDlg, IDC_SUSPEND));
+        EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(hDlg, IDC_SHUTDOWN));
+        // ...and a click on one is one of three, and pulled.
+        ::SendMessageA(::GetDlgItem(hDlg, IDC_SHUTDOWN), BM_CLICK, 0, 0);
+        EXPECT_EQ(1, dlg.m_bShutdown);
+        EXPECT_EQ(0, dlg.m_bHibernate);
+        EXPECT_EQ(0, dlg.m_bSuspend);
+        EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(hDlg, IDC_HIBERNATE));
+        ::SendMessageA(::GetDlgItem(hDlg, IDC_FORCE), BM_CLICK, 0, 0);
+        EXPECT_EQ(0, dlg.m_bForce);
+        ClickCancel(hDlg);
+    });
+}
+
+} // namespace

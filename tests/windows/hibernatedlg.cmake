@@ -1,0 +1,6 @@
+# drowsel's window in-process, with the program's own dialog templates. A
+# subclass stands in for the system's timer so a refusal can be staged.
+vespiro_wine_test(hibernatedlg_tests
+  SOURCES HibernateDlgTest.cpp ${CMAKE_SOURCE_DIR}/drowsel/drowsel.rc $<TARGET_OBJECTS:test_app>
+  LIBS drowsel_dlg)
+target_include_directories(hibernatedlg_tests PRIVATE ${CMAKE_SOURCE_DIR}/shell ${CMAKE_BINARY_DIR}/gen/drowsel)
