@@ -1,0 +1,389 @@
+#include "TimerDlg.h"
+
+#include "PowerEntryTable.h"
+#include "../../shutdown/resource.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <cwctype>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// --- Message boxes, answered without a user ----------------------------------
+
+struct ShownBox {
+    HWND hOwner;
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+std::vector<ShownBox> g_boxes;
+std::function<void(HWND hOwner)> g_onBox;
+
+int RecordBox(HWND hOwner, LPCSTR text, LPCSTR caption, UINT type)
+{
+    g_boxes.push_back({hOwner, text ? text : "", caption ? caption : "", type});
+    if (g_onBox)
+        g_onBox(hOwner);
+    return IDOK;
+}
+
+// What the window shows at one moment.
+struct Shown {
+    std::string count, units;
+    bool countEnabled, goEnabled;
+};
+
+Shown Snapshot(HWND hDlg)
+{
+    char count[32] = "", units[32] = "";
+    ::GetDlgItemTextA(hDlg, IDC_COUNT, count, sizeof count);
+    ::GetDlgItemTextA(hDlg, IDC_UNITS, units, sizeof units);
+    return {count, units, ::IsWindowEnabled(::GetDlgItem(hDlg, IDC_COUNT)) != FALSE,
+            ::IsWindowEnabled(::GetDlgItem(hDlg, IDOK)) != FALSE};
+}
+
+// The timer dialog with the system's timer replaced: SetTimer is recorded and
+// answers as the test wants, and no real timer ever ticks.
+class CProbeTimerDlg : public CTimerDlg {
+public:
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC) override
+    {
+        m_setTimers.push_back({nIDEvent, nElapse});
+        return m_bRefuseTimer ? 0 : nIDEvent;
+    }
+    BOOL KillTimer(UINT_PTR nIDEvent) override
+    {
+        m_killedTimers.push_back(nIDEvent);
+        return TRUE;
+    }
+
+    // "GO!" as clicked, then "Cancel", both handled once the window runs.
+    void PostGoThenCancel()
+    {
+        PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDOK)));
+        PostCancel();
+    }
+    void PostCancel()
+    {
+        PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDCANCEL)));
+    }
+
+    bool m_bRefuseTimer = false;
+    std::vector<std::pair<UINT_PTR, UINT>> m_setTimers;  // id, period
+    std::vector<UINT_PTR> m_killedTimers;
+    std::function<void(CProbeTimerDlg&)> m_onOpened;
+    Shown m_opened = {}, m_atCancel = {};
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        BOOL bResult = CTimerDlg::OnInitDialog();
+        m_opened = Snapshot(m_hWnd);
+        if (m_onOpened)
+            m_onOpened(*this);
+        return bResult;
+    }
+    void OnCancel() override
+    {
+        m_atCancel = Snapshot(m_hWnd);
+        CTimerDlg::OnCancel();
+    }
+    void KeepSystemAwake(BOOL) override {}
+};
+
+// Each test runs in a fresh current folder, where the settings are read.
+class TimerDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char tmp[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, tmp);
+        m_folder = std::string(tmp) + "vespiro-timerdlg-" + std::to_string(::GetCurrentProcessId());
+        ::CreateDirectoryA(m_folder.c_str(), nullptr);
+        ::GetCurrentDirectoryA(MAX_PATH, m_old);
+        ::SetCurrentDirectoryA(m_folder.c_str());
+        g_boxes.clear();
+        g_onBox = nullptr;
+        AfxSetMessageBoxHook(RecordBox);
+    }
+    void TearDown() override
+    {
+        AfxSetMessageBoxHook(nullptr);
+        g_onBox = nullptr;
+        ::SetCurrentDirectoryA(m_old);
+        if (g_PowerEntries.m_hPowerLib)
+            ::FreeLibrary(static_cast<HMODULE>(g_PowerEntries.m_hPowerLib));
+        ::DeleteFileA((m_folder + "\\Shutdown.dll").c_str());
+        ::DeleteFileA((m_folder + "\\shutdown.ini").c_str());
+        ::RemoveDirectoryA(m_folder.c_str());
+    }
+    void WriteIni(const std::string& text)
+    {
+        std::ofstream(m_folder + "\\shutdown.ini", std::ios::binary) << text;
+    }
+
+    std::string m_folder;
+    char m_old[MAX_PATH] = "";
+};
+
+// --- The template ------------------------------------------------------------
+
+// Reads a DLGTEMPLATEEX: its header, then every item in tab order.
+struct TemplateItem {
+    DWORD style, exStyle;
+    short x, y, cx, cy;
+    int id;
+    std::wstring cls;  // upper case; the predefined atoms by their names
+    std::wstring text;
+};
+struct DialogTemplate {
+    DWORD style, exStyle;
+    short cx, cy;
+    std::wstring caption, font;
+    WORD pointSize;
+    std::vector<TemplateItem> items;
+};
+
+class TemplateReader {
+public:
+    explicit TemplateReader(const BYTE* p) : m_p(p) {}
+    WORD Word() { return Take<WORD>(); }
+    DWORD Dword() { return Take<DWORD>(); }
+    short Short() { return Take<short>(); }
+    // A string, or an ordinal (returned in *pAtom) after 0xFFFF.
+    std::wstring SzOrOrd(WORD* pAtom = nullptr)
+    {
+        std::wstring s;
+        WORD w = Word();
+        if (w == 0xFFFF) {
+            WORD atom = Word();
+            if (pAtom)
+                *pAtom = atom;
+            return s;
+        }
+        for (; w; w = Word())
+            s.push_back(static_cast<wchar_t>(w));
+        return s;
+    }
+    void AlignDword()
+    {
+        while (reinterpret_cast<ULONG_PTR>(m_p) % 4)
+            ++m_p;
+    }
+    void Skip(size_t n) { m_p += n; }
+
+private:
+    template <class T>
+    T Take()
+    {
+        T v;
+        memcpy(&v, m_p, sizeof v);
+        m_p += sizeof v;
+        return v;
+    }
+    const BYTE* m_p;
+};
+
+DialogTemplate LoadTemplate(int id)
+{
+    DialogTemplate t = {};
+    HRSRC hRes = ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    if (!hRes)
+        return t;
+    TemplateReader r(static_cast<const BYTE*>(::LockResource(::LoadResource(nullptr, hRes))));
+    if (r.Word() != 1 || r.Word() != 0xFFFF)  // not a DIALOGEX
+        return t;
+    r.Dword();  // help id
+    t.exStyle = r.Dword();
+    t.style = r.Dword();
+    WORD nItems = r.Word();
+    r.Short();
+    r.Short();
+    t.cx = r.Short();
+    t.cy = r.Short();
+    r.SzOrOrd();  // menu
+    r.SzOrOrd();  // class
+    t.caption = r.SzOrOrd();
+    if (t.style & DS_SETFONT) {
+        t.pointSize = r.Word();
+        r.Word();  // weight
+        r.Skip(2); // italic, charset
+        t.font = r.SzOrOrd();
+    }
+    for (WORD i = 0; i < nItems; ++i) {
+        r.AlignDword();
+        TemplateItem item = {};
+        r.Dword();  // help id
+        item.exStyle = r.Dword();
+        item.style = r.Dword();
+        item.x = r.Short();
+        item.y = r.Short();
+        item.cx = r.Short();
+        item.cy = r.Short();
+        item.id = static_cast<int>(r.Dword());
+        WORD atom = 0;
+        item.cls = r.SzOrOrd(&atom);
+        if (atom == 0x80 || atom == 0x81)
+            item.cls = atom == 0x80 ? L"BUTTON" : L"EDIT";
+        for (wchar_t& c : item.cls)
+            c = static_cast<wchar_t>(towupper(c));
+        item.text = r.SzOrOrd();
+        r.Skip(r.Word());  // creation data
+        t.items.push_back(item);
+    }
+    return t;
+}
+
+TEST_F(TimerDlgTest, TemplateHasTheControlsInTabOrderWithTheirStyles)
+{
+    DialogTemplate t = LoadTemplate(IDD_MAIN);
+    EXPECT_EQ(static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_MINIMIZEBOX | DS_MODALFRAME |
+                                 DS_CENTERMOUSE | DS_SETFONT),
+              t.style);  // no WS_SYSMENU
+    EXPECT_EQ(static_cast<DWORD>(WS_EX_APPWINDOW | WS_EX_TOOLWINDOW), t.exStyle);
+    EXPECT_EQ(96, t.cx);
+    EXPECT_EQ(170, t.cy);
+    EXPECT_EQ(L"Vespiro V1.3", t.caption);
+    EXPECT_EQ(L"MS Sans Serif", t.font);
+    EXPECT_EQ(8, t.pointSize);
+
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    const DWORD check = child | WS_TABSTOP | BS_AUTOCHECKBOX;
+    const TemplateItem expected[] = {
+        {child | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 7, 117, 82, 20, IDOK, L"BUTTON", L"GO!"},
+        {child | WS_TABSTOP | BS_PUSHBUTTON, 0, 7, 143, 82, 20, IDCANCEL, L"BUTTON", L"Cancel"},
+        {child | BS_GROUPBOX, 0, 7, 7, 82, 25, -1, L"BUTTON", L"Shutdown In:"},
+        {child | WS_TABSTOP | WS_BORDER | ES_CENTER | ES_NUMBER | ES_AUTOHSCROLL, 0, 13, 16, 32, 12, IDC_COUNT,
+         L"EDIT", L""},
+        {check, 0, 15, 36, 65, 9, IDC_FORCE, L"BUTTON", L"Force Close?"},
+        {check, 0, 15, 49, 65, 8, IDC_SUSPEND, L"BUTTON", L"Suspend?"},
+        {check, 0, 15, 61, 65, 9, IDC_HIBERNATE, L"BUTTON", L"Hibernate?"},
+        {check, 0, 15, 74, 65, 9, IDC_SHUTDOWN, L"BUTTON", L"Shut Down?"},
+        {check, 0, 15, 87, 53, 9, IDC_LOGOFF, L"BUTTON", L"Logoff?"},
+        {check, 0, 15, 100, 55, 10, IDC_REBOOT, L"BUTTON", L"Reboot?"},
+        {child | ES_READONLY, WS_EX_TRANSPARENT, 48, 17, 31, 11, IDC_UNITS, L"EDIT", L""},
+    };
+    ASSERT_EQ(sizeof expected / sizeof expected[0], t.items.size());
+    for (size_t i = 0; i < t.items.size(); ++i) {
+        const TemplateItem& a = t.items[i];
+        const TemplateItem& e = expected[i];
+        SCOPED_TRACE("item " + std::to_string(i));
+        EXPECT_EQ(e.id, a.id);
+        EXPECT_TRUE(e.cls == a.cls);
+        EXPECT_TRUE(e.text == a.text);
+        EXPECT_EQ(e.style, a.style) << std::hex << (e.style ^ a.style);
+        EXPECT_EQ(e.exStyle, a.exStyle);
+        EXPECT_EQ(e.x, a.x);
+        EXPECT_EQ(e.y, a.y);
+        EXPECT_EQ(e.cx, a.cx);
+        EXPECT_EQ(e.cy, a.cy);
+    }
+}
+
+// --- The start ----------------------------------------------------------------
+
+TEST_F(TimerDlgTest, TheStartInstallsTimerOneWithThePeriodOfTheUnit)
+{
+    struct Case {
+        const char* units;
+        UINT periodMs;  // 0: no timer
+        const char* label;
+    } cases[] = {
+        {"1", 1000, "Seconds"}, {"2", 60000, "Minutes"}, {"3", 3600000, "Hours"},
+        {"0", 0, ""},           {"4", 0, ""},            {"", 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("Units=") + c.units);
+        WriteIni(std::string("[Misc]\nUnits=") + c.units + "\n");
+        CProbeTimerDlg dlg;
+        dlg.m_onOpened = [](CProbeTimerDlg& d) { d.PostGoThenCancel(); };
+        EXPECT_EQ(IDCANCEL, dlg.DoModal());
+        EXPECT_EQ(c.label, dlg.m_opened.units);
+        EXPECT_EQ(c.label, dlg.m_atCancel.units);
+        typedef std::vector<std::pair<UINT_PTR, UINT>> Timers;
+        Timers expected;
+        if (c.periodMs)
+            expected.push_back({1, c.periodMs});
+        EXPECT_EQ(expected, dlg.m_setTimers);
+        // Started for good, whatever the unit.
+        EXPECT_FALSE(dlg.m_atCancel.goEnabled);
+        EXPECT_FALSE(dlg.m_atCancel.countEnabled);
+        EXPECT_EQ(std::vector<UINT_PTR>{1}, dlg.m_killedTimers);
+        EXPECT_TRUE(g_boxes.empty());
+    }
+}
+
+TEST_F(TimerDlgTest, ARefusedTimerAtGoLeavesOnlyCancel)
+{
+    WriteIni("[Misc]\nUnits=1\nDefaultTime=7\n");
+    CProbeTimerDlg dlg;
+    dlg.m_bRefuseTimer = true;
+    Shown atBox = {};
+    g_onBox = [&](HWND hOwner) { atBox = Snapshot(hOwner); };
+    dlg.m_onOpened = [](CProbeTimerDlg& d) { d.PostGoThenCancel(); };
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+
+    ASSERT_EQ(1u, g_boxes.size());
+    EXPECT_EQ("Cannot Install Timer", g_boxes[0].text);
+    EXPECT_EQ("timerdlg_tests", g_boxes[0].caption);  // the program's name
+    EXPECT_EQ(static_cast<UINT>(MB_OK), g_boxes[0].type);
+    EXPECT_TRUE(g_boxes[0].hOwner != nullptr);
+    // The label was set and shown before the message.
+    EXPECT_EQ("Seconds", atBox.units);
+    EXPECT_FALSE(atBox.goEnabled);
+    EXPECT_FALSE(atBox.countEnabled);
+    EXPECT_EQ("7", dlg.m_atCancel.count);
+    EXPECT_FALSE(dlg.m_atCancel.goEnabled);
+    EXPECT_FALSE(dlg.m_atCancel.countEnabled);
+}
+
+TEST_F(TimerDlgTest, ARefusedTimerAtAutoStartIsReportedBeforeTheLibraryIsBound)
+{
+    // A working library in the current folder, where this test program (which
+    // does not harden its search order) finds it once the dialog binds it.
+    char exe[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string dll = exe;
+    dll = dll.substr(0, dll.find_last_of('\\')) + "\\recording\\Shutdown.dll";
+    ASSERT_TRUE(::CopyFileA(dll.c_str(), (m_folder + "\\Shutdown.dll").c_str(), FALSE)) << dll;
+    WriteIni("[Misc]\nAutoStart=1\nDefaultTime=4\n");
+
+    CProbeTimerDlg dlg;
+    dlg.m_bRefuseTimer = true;
+    Shown atBox = {};
+    bool visibleAtBox = true, libraryAtBox = true, iconAtBox = true;
+    g_onBox = [&](HWND hOwner) {
+        atBox = Snapshot(hOwner);
+        visibleAtBox = ::IsWindowVisible(hOwner) != FALSE;
+        libraryAtBox = ::GetModuleHandleA("Shutdown.dll") != nullptr || g_PowerEntries.m_hPowerLib != nullptr;
+        iconAtBox = ::SendMessageA(hOwner, WM_GETICON, ICON_BIG, 0) != 0;
+    };
+    dlg.m_onOpened = [](CProbeTimerDlg& d) { d.PostCancel(); };
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+
+    ASSERT_EQ(1u, g_boxes.size());
+    EXPECT_EQ("Cannot Install Timer", g_boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), g_boxes[0].type);
+    // While the window was still being opened.
+    EXPECT_FALSE(visibleAtBox);
+    EXPECT_FALSE(libraryAtBox);
+    EXPECT_FALSE(iconAtBox);
+    EXPECT_EQ("Minutes", atBox.units);
+    EXPECT_FALSE(atBox.goEnabled);
+    // The opening went on: library bound, and the window waits for Cancel.
+    EXPECT_TRUE(g_PowerEntries.m_hPowerLib != nullptr);
+    EXPECT_TRUE(g_PowerEntries.m_pfn[PE_REBOOT_FORCE] != nullptr);
+    EXPECT_EQ("4", dlg.m_atCancel.count);
+    EXPECT_FALSE(dlg.m_atCancel.goEnabled);
+    EXPECT_FALSE(dlg.m_atCancel.countEnabled);
+}
+
+} // namespace
