@@ -1,0 +1,302 @@
+// The modal loop: routing of OK and Cancel, ending from nested loops, timers
+// and WM_QUIT inside them, the default caption, and the message map's
+// default processing.
+#include "FrameworkTestDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+const char kAppName[] = "framework_tests";  // this program's file name
+
+std::vector<std::string> Calls(std::initializer_list<const char*> calls)
+{
+    return std::vector<std::string>(calls.begin(), calls.end());
+}
+
+struct Route {
+    const char* name;
+    void (*send)(HWND hDlg);
+    const char* handler;
+    INT_PTR result;
+};
+
+void PrintTo(const Route& route, std::ostream* os)
+{
+    *os << route.name;
+}
+
+void PostButtonCommand(HWND hDlg, int id)
+{
+    ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, id)));
+}
+
+void PostKeyToField(HWND hDlg, UINT vk)
+{
+    // Into the focused field, as typing would; the loop's IsDialogMessage
+    // turns it into a command.
+    HWND hField = ::GetDlgItem(hDlg, IDC_FW_COUNT);
+    ::SetFocus(hField);
+    ::PostMessageA(hField, WM_KEYDOWN, vk, 1);
+    ::PostMessageA(hField, WM_KEYUP, vk, 0xC0000001);
+}
+
+const Route kRoutes[] = {
+    {"IdokCommand", [](HWND h) { PostButtonCommand(h, IDOK); }, "OnOK", IDOK},
+    {"ClickOnOK", [](HWND h) { ::PostMessageA(::GetDlgItem(h, IDOK), BM_CLICK, 0, 0); }, "OnOK", IDOK},
+    {"Enter", [](HWND h) { PostKeyToField(h, VK_RETURN); }, "OnOK", IDOK},
+    {"IdcancelCommand", [](HWND h) { PostButtonCommand(h, IDCANCEL); }, "OnCancel", IDCANCEL},
+    {"ClickOnCancel", [](HWND h) { ::PostMessageA(::GetDlgItem(h, IDCANCEL), BM_CLICK, 0, 0); }, "OnCancel", IDCANCEL},
+    {"Escape", [](HWND h) { PostKeyToField(h, VK_ESCAPE); }, "OnCancel", IDCANCEL},
+    {"Close", [](HWND h) { ::PostMessageA(h, WM_CLOSE, 0, 0); }, "OnCancel", IDCANCEL},
+    {"CloseCommand", [](HWND h) { ::PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0); }, "OnCancel", IDCANCEL},
+};
+
+class FrameworkDialogRouting : public ::testing::TestWithParam<Route> {};
+
+TEST_P(FrameworkDialogRouting, ReachesTheVirtualHandlerWhichEndsTheDialog)
+{
+    const Route route = GetParam();
+    CFwTestDlg dlg;
+    dlg.m_nCount = 5;
+    HWND hWnd = nullptr;
+    dlg.m_onRunning = [&](CFwTestDlg& d) {
+        hWnd = d.m_hWnd;
+        route.send(d.m_hWnd);
+    };
+    EXPECT_EQ(route.result, dlg.DoModal());
+    ASSERT_FALSE(dlg.m_bWatchdogFired);
+    dlg.m_calls.erase(std::remove_if(dlg.m_calls.begin(), dlg.m_calls.end(),
+                                     [](const std::string& c) { return c.rfind("SYSCOMMAND", 0) == 0; }),
+                      dlg.m_calls.end());
+    EXPECT_EQ(Calls({route.handler}), dlg.m_calls);
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, FrameworkDialogRouting, ::testing::ValuesIn(kRoutes),
+                         [](const ::testing::TestParamInfo<Route>& info) { return std::string(info.param.name); });
+
+TEST(FrameworkDialog, OverridesThatSkipTheBaseKeepTheDialogOpen)
+{
+    CFwTestDlg dlg;
+    dlg.m_bBaseOK = false;
+    dlg.m_bBaseCancel = false;
+    dlg.m_onRunning = [](CFwTestDlg& d) {
+        PostButtonCommand(d.m_hWnd, IDOK);
+        PostButtonCommand(d.m_hWnd, IDCANCEL);
+        ::PostMessageA(d.m_hWnd, WM_CLOSE, 0, 0);
+        d.SetTimer(1, 200, nullptr);
+    };
+    dlg.m_onTimer = [](CFwTestDlg& d, UINT_PTR) {
+        EXPECT_FALSE(d.IsEnded());
+        EXPECT_TRUE(::IsWindowVisible(d.m_hWnd));
+        d.EndDialog(1234);
+    };
+    EXPECT_EQ(1234, dlg.DoModal());
+    EXPECT_EQ(Calls({"OnOK", "OnCancel", "OnCancel"}), dlg.m_calls);
+}
+
+TEST(FrameworkDialog, OkWithAFailedPullPromptsAndStaysOpen)
+{
+    CFwTestDlg dlg;
+    ScopedMessageBoxRecorder boxes;
+    dlg.m_onRunning = [](CFwTestDlg& d) {
+        ::SetWindowTextA(::GetDlgItem(d.m_hWnd, IDC_FW_COUNT), "abc");
+        d.m_calls.clear();
+        PostButtonCommand(d.m_hWnd, IDOK);
+        d.SetTimer(1, 100, nullptr);
+    };
+    dlg.m_onTimer = [](CFwTestDlg& d, UINT_PTR) {
+        d.KillTimer(1);
+        EXPECT_FALSE(d.IsEnded());
+        PostButtonCommand(d.m_hWnd, IDCANCEL);
+    };
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(Calls({"OnOK", "OnCancel"}), dlg.m_calls);
+    EXPECT_EQ(1u, boxes.Boxes().size());
+}
+
+TEST(FrameworkDialog, MissingTemplateGivesMinusOne)
+{
+    CFwTestDlg dlg(4321);
+    EXPECT_EQ(-1, dlg.DoModal());
+}
+
+// A real message box opened by a handler: ticks keep coming inside its loop,
+// and a tick that ends the dialog there takes effect once the box is closed.
+TEST(FrameworkDialog, EndedInsideAMessageBoxClosesOnceControlReturns)
+{
+    CFwTestDlg dlg;
+    int nTicks = 0;
+    std::string caption, text;
+    HWND hDlg = nullptr;
+    bool bAliveAfterBox = false, bEndedAfterBox = false;
+    dlg.m_onTimer = [&](CFwTestDlg& d, UINT_PTR) {
+        std::vector<HWND> boxes = ThreadBoxes(d.m_hWnd);
+        if (boxes.empty())
+            return;
+        ++nTicks;
+        if (nTicks == 3)
+            d.EndDialog(42);  // inside the box's loop
+        if (nTicks == 5) {
+            // Ended, but the box and the window are still there.
+            EXPECT_TRUE(::IsWindow(d.m_hWnd));
+            caption = WindowTextOf(boxes.front());
+            text = MessageBoxText(boxes.front());
+            d.KillTimer(1);
+            AnswerBox(boxes.front());
+        }
+    };
+    dlg.m_onRunning = [&](CFwTestDlg& d) {
+        hDlg = d.m_hWnd;
+        d.SetTimer(1, 30, nullptr);
+        d.MessageBox("Hello from the test");  // no caption of its own
+        bAliveAfterBox = ::IsWindow(hDlg) != FALSE;
+        bEndedAfterBox = d.IsEnded();
+    };
+    EXPECT_EQ(42, dlg.DoModal());
+    ASSERT_FALSE(dlg.m_bWatchdogFired);
+    EXPECT_EQ(5, nTicks);
+    EXPECT_TRUE(bAliveAfterBox);
+    EXPECT_TRUE(bEndedAfterBox);
+    EXPECT_FALSE(::IsWindow(hDlg));
+    EXPECT_EQ(kAppName, caption);
+    EXPECT_EQ("Hello from the test", text);
+}
+
+// A nested modal dialog: the outer one is disabled meanwhile, its timer keeps
+// ticking, and ending it from there takes effect once the inner one returns.
+TEST(FrameworkDialog, EndedInsideANestedDialogClosesOnceControlReturns)
+{
+    CFwTestDlg outer;
+    int nTicksDuringInner = 0;
+    bool bOuterEnabledDuringInner = true;
+    HWND hInnerOwner = nullptr, hOuter = nullptr, hInner = nullptr;
+    bool bOuterAliveAfterInner = false, bOuterEnabledAfterInner = false;
+    INT_PTR nInnerResult = 0;
+
+    outer.m_onTimer = [&](CFwTestDlg& d, UINT_PTR) {
+        std::vector<HWND> boxes = ThreadBoxes(d.m_hWnd);
+        if (boxes.empty())
+            return;
+        hInner = boxes.front();
+        ++nTicksDuringInner;
+        bOuterEnabledDuringInner = bOuterEnabledDuringInner && ::IsWindowEnabled(d.m_hWnd);
+        hInnerOwner = ::GetWindow(hInner, GW_OWNER);
+        if (nTicksDuringInner == 3)
+            d.EndDialog(7);
+        if (nTicksDuringInner == 5) {
+            d.KillTimer(1);
+            PostButtonCommand(hInner, IDCANCEL);
+        }
+    };
+    outer.m_onRunning = [&](CFwTestDlg& d) {
+        hOuter = d.m_hWnd;
+        d.SetTimer(1, 30, nullptr);
+        CFwTestDlg inner(IDD_FW_INNER, &d);
+        nInnerResult = inner.DoModal();
+        EXPECT_EQ(Calls({"OnCancel"}), inner.m_calls);
+        bOuterAliveAfterInner = ::IsWindow(hOuter) != FALSE;
+        bOuterEnabledAfterInner = ::IsWindowEnabled(hOuter) != FALSE;
+    };
+    EXPECT_EQ(7, outer.DoModal());
+    ASSERT_FALSE(outer.m_bWatchdogFired);
+    EXPECT_EQ(IDCANCEL, nInnerResult);
+    EXPECT_EQ(5, nTicksDuringInner);
+    EXPECT_FALSE(bOuterEnabledDuringInner);
+    EXPECT_EQ(hOuter, hInnerOwner);
+    EXPECT_TRUE(bOuterAliveAfterInner);
+    EXPECT_TRUE(bOuterEnabledAfterInner);
+    EXPECT_FALSE(::IsWindow(hOuter));
+    EXPECT_FALSE(::IsWindow(hInner));
+}
+
+// WM_QUIT belongs to the outermost loop: each modal loop that sees it ends
+// and hands it on.
+TEST(FrameworkDialog, QuitInsideANestedLoopIsHandedOutwards)
+{
+    CFwTestDlg outer;
+    HWND hOuter = nullptr, hInner = nullptr;
+    outer.m_onRunning = [&](CFwTestDlg& d) {
+        hOuter = d.m_hWnd;
+        CFwTestDlg inner(IDD_FW_INNER, &d);
+        inner.m_onRunning = [&](CFwTestDlg& i) {
+            hInner = i.m_hWnd;
+            ::PostQuitMessage(5);
+        };
+        inner.DoModal();
+        EXPECT_FALSE(::IsWindow(hInner));
+        EXPECT_TRUE(::IsWindow(hOuter));
+    };
+    outer.DoModal();
+    ASSERT_FALSE(outer.m_bWatchdogFired);
+    EXPECT_FALSE(::IsWindow(hOuter));
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(5u, msg.wParam);
+}
+
+TEST(FrameworkDialog, MessageBoxWithoutCaptionUsesTheProgramName)
+{
+    CFwTestDlg dlg;
+    ScopedMessageBoxRecorder boxes(IDCANCEL);
+    dlg.m_onRunning = [](CFwTestDlg& d) {
+        EXPECT_EQ(IDCANCEL, d.MessageBox("one"));
+        d.MessageBox("two", "Own caption", MB_OKCANCEL);
+        AfxShowMessageBox(nullptr, "three", nullptr, MB_OK);
+        d.EndDialog(IDOK);
+    };
+    dlg.DoModal();
+    ASSERT_EQ(3u, boxes.Boxes().size());
+    EXPECT_EQ(kAppName, boxes.Boxes()[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), boxes.Boxes()[0].nType);
+    EXPECT_EQ("Own caption", boxes.Boxes()[1].caption);
+    EXPECT_EQ(kAppName, boxes.Boxes()[2].caption);
+    EXPECT_STREQ(kAppName, AfxGetAppName());
+}
+
+TEST(FrameworkMessageMap, UnhandledSystemCommandsReachDefaultProcessing)
+{
+    CFwTestDlg dlg;
+    bool bIconic = false, bIconicAfterOwn = false, bRestored = false;
+    dlg.m_onRunning = [&](CFwTestDlg& d) {
+        d.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+        bIconic = d.IsIconic() != FALSE;
+        d.SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+        bRestored = !d.IsIconic();
+        // Our own command (low bits are the system's) goes nowhere else.
+        d.SendMessage(WM_SYSCOMMAND, 0x0013);
+        bIconicAfterOwn = d.IsIconic() != FALSE;
+        d.PostMessage(WM_SYSCOMMAND, SC_CLOSE);  // default: WM_CLOSE, then IDCANCEL
+    };
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_TRUE(bIconic);
+    EXPECT_TRUE(bRestored);
+    EXPECT_FALSE(bIconicAfterOwn);
+    char sz[4][32];
+    wsprintfA(sz[0], "SYSCOMMAND %u", SC_MINIMIZE);
+    wsprintfA(sz[1], "SYSCOMMAND %u", SC_RESTORE);
+    wsprintfA(sz[2], "SYSCOMMAND %u", 0x13);
+    wsprintfA(sz[3], "SYSCOMMAND %u", SC_CLOSE);
+    EXPECT_EQ(Calls({sz[0], sz[1], sz[2], sz[3], "OnCancel"}), dlg.m_calls);
+}
+
+TEST(FrameworkMessageMap, QueryDragIconReturnsTheHandlersIcon)
+{
+    CFwTestDlg dlg;
+    dlg.m_hDragIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    ASSERT_NE(nullptr, dlg.m_hDragIcon);
+    LRESULT result = 0;
+    dlg.m_onRunning = [&](CFwTestDlg& d) {
+        result = d.SendMessage(WM_QUERYDRAGICON);
+        d.EndDialog(IDOK);
+    };
+    dlg.DoModal();
+    EXPECT_EQ(reinterpret_cast<LRESULT>(dlg.m_hDragIcon), result);
+}
+
+} // namespace

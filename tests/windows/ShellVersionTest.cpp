@@ -1,0 +1,121 @@
+// The programs' version resources, read back as Windows Explorer would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string WinPath(const std::string& unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+struct VersionInfo {
+    std::vector<char> data;
+
+    const VS_FIXEDFILEINFO* Fixed()
+    {
+        void* p = nullptr;
+        UINT n = 0;
+        if (!::VerQueryValueA(data.data(), "\\", &p, &n) || n < sizeof(VS_FIXEDFILEINFO))
+            return nullptr;
+        return static_cast<const VS_FIXEDFILEINFO*>(p);
+    }
+    // The string blocks named in the translation table, as "040904b0".
+    std::vector<std::string> Blocks()
+    {
+        std::vector<std::string> blocks;
+        void* p = nullptr;
+        UINT n = 0;
+        if (!::VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", &p, &n))
+            return blocks;
+        const WORD* w = static_cast<const WORD*>(p);
+        for (UINT i = 0; i + 1 < n / sizeof(WORD); i += 2) {
+            char sz[16];
+            wsprintfA(sz, "%04x%04x", w[i], w[i + 1]);
+            blocks.push_back(sz);
+        }
+        return blocks;
+    }
+    std::string Value(const std::string& block, const char* name)
+    {
+        void* p = nullptr;
+        UINT n = 0;
+        std::string path = "\\StringFileInfo\\" + block + "\\" + name;
+        if (!::VerQueryValueA(data.data(), path.c_str(), &p, &n) || !p)
+            return "(missing)";
+        return static_cast<const char*>(p);
+    }
+};
+
+// Reads a renamed copy: Wine answers for its own built-in shutdown.exe when
+// asked about a file of that name.
+VersionInfo ReadVersion(const char* program)
+{
+    std::string from = WinPath(VESPIRO_BIN_DIR) + "\\" + program + ".exe";
+    char tmp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, tmp);
+    std::string to = std::string(tmp) + "vespiro-version-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                     program + ".exe";
+    VersionInfo info;
+    EXPECT_TRUE(::CopyFileA(from.c_str(), to.c_str(), FALSE)) << from;
+    DWORD handle = 0;
+    DWORD size = ::GetFileVersionInfoSizeA(to.c_str(), &handle);
+    EXPECT_NE(0u, size) << "error " << ::GetLastError();
+    if (size) {
+        info.data.resize(size);
+        if (!::GetFileVersionInfoA(to.c_str(), 0, size, info.data.data()))
+            info.data.clear();
+    }
+    ::DeleteFileA(to.c_str());
+    return info;
+}
+
+void ExpectCommonFlags(const VS_FIXEDFILEINFO& f)
+{
+    EXPECT_EQ(VS_FFI_SIGNATURE, f.dwSignature);
+    EXPECT_EQ(static_cast<DWORD>(VS_FF_PRIVATEBUILD), f.dwFileFlags & f.dwFileFlagsMask);
+    EXPECT_EQ(static_cast<DWORD>(VOS__WINDOWS32), f.dwFileOS);
+    EXPECT_EQ(static_cast<DWORD>(VFT_APP), f.dwFileType);
+}
+
+TEST(ShellVersion, ShutdownIs1300WithUkEnglishStrings)
+{
+    VersionInfo info = ReadVersion("shutdown");
+    ASSERT_FALSE(info.data.empty());
+    const VS_FIXEDFILEINFO* f = info.Fixed();
+    ASSERT_NE(nullptr, f);
+    EXPECT_EQ(MAKELONG(3, 1), f->dwFileVersionMS);
+    EXPECT_EQ(MAKELONG(0, 0), f->dwFileVersionLS);
+    EXPECT_EQ(MAKELONG(3, 1), f->dwProductVersionMS);
+    EXPECT_EQ(MAKELONG(0, 0), f->dwProductVersionLS);
+    ExpectCommonFlags(*f);
+    EXPECT_EQ(std::vector<std::string>{"080904b0"}, info.Blocks());
+    EXPECT_EQ("1, 3, 0, 0", info.Value("080904b0", "FileVersion"));
+    EXPECT_EQ("1, 3, 0, 0", info.Value("080904b0", "ProductVersion"));
+}
+
+TEST(ShellVersion, DrowselIs1001WithOlderTextsAndUsEnglishStrings)
+{
+    VersionInfo info = ReadVersion("drowsel");
+    ASSERT_FALSE(info.data.empty());
+    const VS_FIXEDFILEINFO* f = info.Fixed();
+    ASSERT_NE(nullptr, f);
+    EXPECT_EQ(MAKELONG(0, 1), f->dwFileVersionMS);
+    EXPECT_EQ(MAKELONG(1, 0), f->dwFileVersionLS);
+    EXPECT_EQ(MAKELONG(0, 1), f->dwProductVersionMS);
+    EXPECT_EQ(MAKELONG(1, 0), f->dwProductVersionLS);
+    ExpectCommonFlags(*f);
+    EXPECT_EQ(std::vector<std::string>{"040904b0"}, info.Blocks());
+    EXPECT_EQ("1, 1, 0, 0", info.Value("040904b0", "FileVersion"));
+    EXPECT_EQ("1, 1, 0, 0", info.Value("040904b0", "ProductVersion"));
+}
+
+} // namespace
