@@ -167,6 +167,42 @@ TEST_F(HibernateDlgTest, OkCommandNeitherEndsNorStopsTheCountdown)
     EXPECT_EQ(IDCANCEL, result);
 }
 
+// The stand-in library without Hibernate_Force, loaded first so that the
+// dialog's own load of the bare name finds it.
+bool LoadPartialLibrary()
+{
+    std::string path = std::string("Z:") + VESPIRO_TEST_DIR + "/partial/Shutdown.dll";
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return ::LoadLibraryA(path.c_str()) != nullptr;
+}
+
+TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
+{
+    ASSERT_TRUE(LoadPartialLibrary());
+    CTestHibernateDlg dlg;
+    std::vector<std::string> shown;
+    HWND hWndSeen = nullptr;
+    RunModal(dlg, [&](HWND hDlg) {
+        hWndSeen = hDlg;
+        for (int i = 0; i < 10; ++i) {
+            EXPECT_TRUE(g_boxes.empty());
+            ::SendMessageA(hDlg, WM_TIMER, 1, 0);
+            shown.push_back(ItemText(hDlg, IDC_COUNT));
+        }
+        // Ended without action: the window stays with 0 and the timer stopped.
+        EXPECT_FALSE(dlg.IsEnded());
+        EXPECT_EQ(std::vector<UINT_PTR>{1}, dlg.m_timersKilled);
+        ClickCancel(hDlg);
+    });
+    EXPECT_EQ((std::vector<std::string>{"9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}), shown);
+    ASSERT_EQ(1u, g_boxes.size());
+    EXPECT_NE(std::string::npos, g_boxes[0].text.find("Shutdown.dll")) << g_boxes[0].text;
+    EXPECT_NE(std::string::npos, g_boxes[0].text.find("Hibernate_Force")) << g_boxes[0].text;
+    EXPECT_EQ(hWndSeen, g_boxes[0].hWndOwner);
+}
+
 TEST_F(HibernateDlgTest, HiddenBoxesAreExchangedBothWays)
 {
     CTestHibernateDlg dlg;
