@@ -1,0 +1,23 @@
+# The packages for Windows users, made by cpack (scripts/package puts them in
+# dist/): a portable zip and an installer (NSIS, from packaging/).
+install(PROGRAMS $<TARGET_FILE:shutdown> $<TARGET_FILE:drowsel> $<TARGET_FILE:powerlib> DESTINATION .)
+# Text for Notepad: Windows line ends.
+foreach(doc README.txt shutdown.ini.example)
+  configure_file(${CMAKE_SOURCE_DIR}/packaging/${doc} ${CMAKE_BINARY_DIR}/packaging/${doc} @ONLY NEWLINE_STYLE WIN32)
+  install(FILES ${CMAKE_BINARY_DIR}/packaging/${doc} DESTINATION .)
+endforeach()
+
+set(CPACK_GENERATOR ZIP NSIS)
+set(CPACK_PACKAGE_NAME Vespiro)
+set(CPACK_PACKAGE_VENDOR "The Vespiro developers")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Countdown to sleep, hibernate, shut down, log off or restart")
+set(CPACK_PACKAGE_FILE_NAME vespiro-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Vespiro)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Vespiro)
+set(CPACK_NSIS_PACKAGE_NAME "Vespiro ${PROJECT_VERSION}")
+set(CPACK_NSIS_DISPLAY_NAME "Vespiro ${PROJECT_VERSION}")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_SOURCE_DIR}/packaging/CPackOptions.cmake)
+# Our NSIS.template.in comes before CPack's own.
+list(PREPEND CMAKE_MODULE_PATH ${CMAKE_SOURCE_DIR}/packaging)
+include(CPack)
