@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ostream>
 
 namespace {
 
@@ -212,6 +213,11 @@ struct HiddenClick {
     const char* name;
 };
 
+void PrintTo(const HiddenClick& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class DrowselHiddenBox : public ::testing::TestWithParam<HiddenClick> {};
 
 // A posted click on a hidden box still toggles it and notifies the dialog.
@@ -252,6 +258,11 @@ struct MissingCase {
     const char* entryNamed;  // null: the library itself is missing
     const char* name;
 };
+
+void PrintTo(const MissingCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class DrowselMissing : public ::testing::TestWithParam<MissingCase> {};
 
