@@ -96,7 +96,7 @@ void EndSession(const Action& action, UINT uFlags)
 
 // Sleep or hibernation, once the machine says it can. The force argument of
 // SetSuspendState has no effect on current Windows, so there is no forced form.
-void Suspend(const Action& action, bool bHibernate)
+void SuspendOrHibernate(const Action& action, bool bHibernate)
 {
     DWORD dwError;
     if (!EnableShutdownPrivilege(&dwError)) {
@@ -123,10 +123,10 @@ void Suspend(const Action& action, bool bHibernate)
 
 extern "C" {
 
-void Suspend() { Suspend(kSuspend, false); }
-void Suspend_Force() { Suspend(kSuspend, false); }
-void Hibernate() { Suspend(kHibernate, true); }
-void Hibernate_Force() { Suspend(kHibernate, true); }
+void Suspend() { SuspendOrHibernate(kSuspend, false); }
+void Suspend_Force() { SuspendOrHibernate(kSuspend, false); }
+void Hibernate() { SuspendOrHibernate(kHibernate, true); }
+void Hibernate_Force() { SuspendOrHibernate(kHibernate, true); }
 // EWX_SHUTDOWN alone leaves the machine on at "safe to turn off".
 void Shutdown() { EndSession(kShutdown, EWX_SHUTDOWN | EWX_POWEROFF); }
 void Shutdown_Force() { EndSession(kShutdown, EWX_SHUTDOWN | EWX_POWEROFF | EWX_FORCE); }
