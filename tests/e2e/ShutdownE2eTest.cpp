@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,13 @@ protected:
             m_prog->WriteIni(ini);
         StartIn(std::string());
     }
+    // Without a window the rest of the test has nothing to drive: end it.
     void StartIn(const std::string& workingFolder)
     {
-        ASSERT_TRUE(m_prog->Start(kCaption, workingFolder));
+        if (!m_prog->Start(kCaption, workingFolder)) {
+            ADD_FAILURE() << "the window did not open";
+            throw std::runtime_error("no window");
+        }
         m_dlg.reset(new DialogDriver(m_prog->Window()));
     }
 

@@ -323,13 +323,20 @@ TEST_F(TimerDlgTest, TheStartInstallsTimerOneWithThePeriodOfTheUnit)
 
 TEST_F(TimerDlgTest, ARefusedTimerAtGoLeavesOnlyCancel)
 {
-    WriteIni("[Misc]\nUnits=1\nDefaultTime=7\n");
+    WriteIni("[Misc]\nUnits=2\nDefaultTime=7\n");
     CProbeTimerDlg dlg;
     dlg.m_bRefuseTimer = true;
     Shown atBox = {};
     g_onBox = [&](HWND hOwner) { atBox = Snapshot(hOwner); };
-    dlg.m_onOpened = [](CProbeTimerDlg& d) { d.PostGoThenCancel(); };
+    // The start reads the unit again.
+    dlg.m_onOpened = [this](CProbeTimerDlg& d) {
+        WriteIni("[Misc]\nUnits=1\n");
+        d.PostGoThenCancel();
+    };
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ("Minutes", dlg.m_opened.units);
+    typedef std::vector<std::pair<UINT_PTR, UINT>> Timers;
+    EXPECT_EQ((Timers{{1, 1000}}), dlg.m_setTimers);
 
     ASSERT_EQ(1u, g_boxes.size());
     EXPECT_EQ("Cannot Install Timer", g_boxes[0].text);
