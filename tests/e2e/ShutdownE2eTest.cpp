@@ -59,11 +59,11 @@ protected:
     }
 
     // Posts n ticks and waits until the count has taken all of them.
-    void Ticks(int n, const std::string& expectedCount)
+    void Ticks(int n, const std::string& expectedCount, DWORD timeoutMs = 5000)
     {
         for (int i = 0; i < n; ++i)
             m_dlg->PostTick(i);  // any id will do
-        EXPECT_TRUE(CountShows(expectedCount)) << "count shows " << m_dlg->Text(IDC_COUNT);
+        EXPECT_TRUE(CountShows(expectedCount, timeoutMs)) << "count shows " << m_dlg->Text(IDC_COUNT);
     }
 
     // Clicks the box and waits until it shows the given state.
@@ -355,7 +355,7 @@ TEST_F(ShutdownE2e, AClickWhileTheCountIsOutOfRangeMovesTheActionButNotTheForce)
     AnswerPrompt("1000");
     EXPECT_FALSE(Dlg().Checked(IDC_FORCE));
     Go();
-    Ticks(1000, "1");
+    Ticks(1000, "1", 30000);
     Dlg().PostTick();
     ExpectEndsCalling({"Reboot_Force"});
 }
