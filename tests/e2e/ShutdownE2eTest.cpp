@@ -249,8 +249,6 @@ TEST_F(ShutdownE2e, ForceFlagPicksThePlainOrTheForcedEntry)
     } cases[] = {
         {"0", "4", "LogOff"},
         {"1", "5", "Reboot_Force"},
-        {"0", "3", "Shutdown"},
-        {"1", "2", "Hibernate_Force"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("force ") + c.force + ", mode " + c.mode);
