@@ -173,6 +173,10 @@ struct AboutSeen {
     bool bOwnerEnabled = true;
     UINT nDefaultId = 0;
     bool bClosed = false;
+    SIZE textExtent = {0, 0};  // of the line, in its own font
+    RECT textRect = {0, 0, 0, 0};
+    RECT clientRect = {0, 0, 0, 0};
+    RECT templateRect = {0, 0, 0, 0};  // 262 x 142 dialog units, in pixels
 };
 
 // Each parent tick: while the About box is up, count; at the fifth, read it
@@ -191,9 +195,21 @@ void WatchAbout(CShellTestDlg& d, AboutSeen& seen)
     if (++seen.nTicksWhileOpen != 5)
         return;
     seen.caption = TextOf(hAbout);
-    for (HWND h = ::GetWindow(hAbout, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
-        if (ClassOf(h) == "Static")
-            seen.staticText = TextOf(h);
+    for (HWND h = ::GetWindow(hAbout, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (ClassOf(h) != "Static")
+            continue;
+        seen.staticText = TextOf(h);
+        ::GetClientRect(h, &seen.textRect);
+        HDC hDC = ::GetDC(h);
+        HGDIOBJ hOld = ::SelectObject(hDC, reinterpret_cast<HGDIOBJ>(::SendMessageA(h, WM_GETFONT, 0, 0)));
+        ::GetTextExtentPoint32A(hDC, seen.staticText.c_str(), static_cast<int>(seen.staticText.size()),
+                                &seen.textExtent);
+        ::SelectObject(hDC, hOld);
+        ::ReleaseDC(h, hDC);
+    }
+    ::GetClientRect(hAbout, &seen.clientRect);
+    seen.templateRect = {0, 0, 262, 142};
+    ::MapDialogRect(hAbout, &seen.templateRect);
     seen.hOwner = ::GetWindow(hAbout, GW_OWNER);
     seen.bOwnerEnabled = ::IsWindowEnabled(d.m_hWnd) != FALSE;
     seen.nDefaultId = LOWORD(::SendMessageA(hAbout, DM_GETDEFID, 0, 0));
@@ -209,6 +225,10 @@ void ExpectTheAboutBox(const AboutSeen& seen, HWND hMain)
     EXPECT_EQ(hMain, seen.hOwner);
     EXPECT_FALSE(seen.bOwnerEnabled);
     EXPECT_EQ(static_cast<UINT>(IDOK), seen.nDefaultId);
+    EXPECT_EQ(seen.templateRect.right, seen.clientRect.right);
+    EXPECT_EQ(seen.templateRect.bottom, seen.clientRect.bottom);
+    // The line is one line high: all of it must fit across.
+    EXPECT_LE(seen.textExtent.cx, seen.textRect.right) << seen.staticText;
 }
 
 struct SysCommandWay {
