@@ -39,6 +39,44 @@ void CDialog::EndDialog(int nResult)
         ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 
+// Left alone, the dialog manager puts an owned dialog at its template's x, y
+// from the owner's top-left corner, so a box larger than its owner (the About
+// box over a main window) hangs off it to the right and below. Like the
+// framework we stand in for, centre an owned box that its own initialisation
+// did not place; a template that asks for a placement of its own keeps it.
+void CDialog::CentreOnOwnerIfUnplaced(HWND hWnd, const RECT& rcBefore)
+{
+    HWND hWndOwner = ::GetWindow(hWnd, GW_OWNER);
+    LONG style = ::GetWindowLongA(hWnd, GWL_STYLE);
+    if (!hWndOwner || ::IsIconic(hWndOwner) || !::IsWindowVisible(hWndOwner) ||
+        (style & (WS_CHILD | DS_CENTERMOUSE | DS_CENTER | DS_ABSALIGN)))
+        return;
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    if (rc.left != rcBefore.left || rc.top != rcBefore.top)
+        return;
+    RECT rcOwner;
+    ::GetWindowRect(hWndOwner, &rcOwner);
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof mi;
+    if (!::GetMonitorInfoA(::MonitorFromWindow(hWndOwner, MONITOR_DEFAULTTONEAREST), &mi))
+        return;
+    int cx = rc.right - rc.left;
+    int cy = rc.bottom - rc.top;
+    int x = (rcOwner.left + rcOwner.right - cx) / 2;
+    int y = (rcOwner.top + rcOwner.bottom - cy) / 2;
+    // Whole on the owner's monitor; its top-left corner wins if it cannot be.
+    if (x + cx > mi.rcWork.right)
+        x = mi.rcWork.right - cx;
+    if (y + cy > mi.rcWork.bottom)
+        y = mi.rcWork.bottom - cy;
+    if (x < mi.rcWork.left)
+        x = mi.rcWork.left;
+    if (y < mi.rcWork.top)
+        y = mi.rcWork.top;
+    ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HWND CDialog::FindOwner() const
 {
     // No parent given: the main window owns us, unless we are the main window.
@@ -101,7 +139,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         auto* pDlg = reinterpret_cast<CDialog*>(lParam);
         ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
         pDlg->m_hWnd = hWnd;
-        return pDlg->OnInitDialog();
+        RECT rcBefore;
+        ::GetWindowRect(hWnd, &rcBefore);
+        BOOL bResult = pDlg->OnInitDialog();
+        CentreOnOwnerIfUnplaced(hWnd, rcBefore);
+        return bResult;
     }
 
     // Messages before WM_INITDIALOG (WM_SETFONT and the like) find no object.

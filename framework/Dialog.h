@@ -35,6 +35,7 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND FindOwner() const;
+    static void CentreOnOwnerIfUnplaced(HWND hWnd, const RECT& rcBefore);
 
     bool m_bEnded;
     INT_PTR m_nModalResult;

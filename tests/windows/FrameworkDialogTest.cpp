@@ -240,6 +240,28 @@ TEST(FrameworkDialog, QuitInsideANestedLoopIsHandedOutwards)
     EXPECT_EQ(5u, msg.wParam);
 }
 
+// Left to the dialog manager, an owned box would open at its owner's corner.
+TEST(FrameworkDialog, OwnedDialogOpensCentredOnItsOwner)
+{
+    CFwTestDlg outer;
+    RECT rcOuter = {}, rcInner = {};
+    outer.m_onRunning = [&](CFwTestDlg& d) {
+        ::SetWindowPos(d.m_hWnd, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ::GetWindowRect(d.m_hWnd, &rcOuter);
+        CFwTestDlg inner(IDD_FW_INNER, &d);
+        inner.m_onRunning = [&](CFwTestDlg& i) {
+            ::GetWindowRect(i.m_hWnd, &rcInner);
+            i.EndDialog(IDOK);
+        };
+        inner.DoModal();
+        d.EndDialog(IDOK);
+    };
+    outer.DoModal();
+    ASSERT_LT(rcInner.right - rcInner.left, rcOuter.right - rcOuter.left);
+    EXPECT_NEAR((rcOuter.left + rcOuter.right) / 2, (rcInner.left + rcInner.right) / 2, 1);
+    EXPECT_NEAR((rcOuter.top + rcOuter.bottom) / 2, (rcInner.top + rcInner.bottom) / 2, 1);
+}
+
 TEST(FrameworkDialog, MessageBoxWithoutCaptionUsesTheProgramName)
 {
     CFwTestDlg dlg;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <iostream>
 #include <string>
@@ -177,6 +178,9 @@ struct AboutSeen {
     RECT textRect = {0, 0, 0, 0};
     RECT clientRect = {0, 0, 0, 0};
     RECT templateRect = {0, 0, 0, 0};  // 262 x 142 dialog units, in pixels
+    RECT windowRect = {0, 0, 0, 0};
+    RECT ownerRect = {0, 0, 0, 0};
+    RECT workArea = {0, 0, 0, 0};
 };
 
 // Each parent tick: while the About box is up, count; at the fifth, read it
@@ -208,6 +212,12 @@ void WatchAbout(CShellTestDlg& d, AboutSeen& seen)
         ::ReleaseDC(h, hDC);
     }
     ::GetClientRect(hAbout, &seen.clientRect);
+    ::GetWindowRect(hAbout, &seen.windowRect);
+    ::GetWindowRect(d.m_hWnd, &seen.ownerRect);
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof mi;
+    ::GetMonitorInfoA(::MonitorFromWindow(d.m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    seen.workArea = mi.rcWork;
     seen.templateRect = {0, 0, 262, 142};
     ::MapDialogRect(hAbout, &seen.templateRect);
     seen.hOwner = ::GetWindow(hAbout, GW_OWNER);
@@ -227,6 +237,14 @@ void ExpectTheAboutBox(const AboutSeen& seen, HWND hMain)
     EXPECT_EQ(static_cast<UINT>(IDOK), seen.nDefaultId);
     EXPECT_EQ(seen.templateRect.right, seen.clientRect.right);
     EXPECT_EQ(seen.templateRect.bottom, seen.clientRect.bottom);
+    // Centred on the main window (which is smaller), as far as the screen allows.
+    const RECT& a = seen.windowRect;
+    const RECT& o = seen.ownerRect;
+    const RECT& w = seen.workArea;
+    int x = std::max<int>(w.left, std::min<int>((o.left + o.right - (a.right - a.left)) / 2, w.right - (a.right - a.left)));
+    int y = std::max<int>(w.top, std::min<int>((o.top + o.bottom - (a.bottom - a.top)) / 2, w.bottom - (a.bottom - a.top)));
+    EXPECT_NEAR(x, a.left, 1);
+    EXPECT_NEAR(y, a.top, 1);
     // The line is one line high: all of it must fit across.
     EXPECT_LE(seen.textExtent.cx, seen.textRect.right) << seen.staticText;
 }
