@@ -294,6 +294,36 @@ TEST(FrameworkNotificationLockout, SurvivesATickPushInsideTheFailedPullsPrompt)
     EXPECT_EQ(hDlg, hBoxOwner);
 }
 
+// The last tick can end the dialog while a failed pull's prompt is up: the
+// pull still finishes on a live window, and the dialog closes afterwards.
+TEST(FrameworkNotificationLockout, ATickThatEndsTheDialogInsideThePromptClosesItAfterThePull)
+{
+    CFwTestDlg dlg;
+    HWND hDlg = nullptr;
+    bool bEndedInPrompt = false, bAliveAfterPull = false;
+    dlg.m_onTimer = [&](CFwTestDlg& d, UINT_PTR) {
+        std::vector<HWND> boxes = ThreadBoxes(d.m_hWnd);
+        if (boxes.empty())
+            return;
+        d.KillTimer(1);
+        d.EndDialog(IDCANCEL);
+        bEndedInPrompt = d.IsEnded();
+        AnswerBox(boxes.front());
+    };
+    dlg.m_onRunning = [&](CFwTestDlg& d) {
+        hDlg = d.m_hWnd;
+        ::SetWindowTextA(::GetDlgItem(d.m_hWnd, IDC_FW_COUNT), "1234");
+        d.SetTimer(1, 30, nullptr);
+        EXPECT_FALSE(d.UpdateData(TRUE));
+        bAliveAfterPull = ::IsWindow(hDlg) != FALSE;
+    };
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    ASSERT_FALSE(dlg.m_bWatchdogFired);
+    EXPECT_TRUE(bEndedInPrompt);
+    EXPECT_TRUE(bAliveAfterPull);
+    EXPECT_FALSE(::IsWindow(hDlg));
+}
+
 // The same through the message-box seam, whose hook runs a loop of its own.
 TEST(FrameworkNotificationLockout, SurvivesNestingThroughTheMessageBoxHook)
 {
