@@ -1,8 +1,10 @@
-// The programs' version resources, read back as Windows Explorer would.
+// The programs' version resources, read back as Windows Explorer would, and
+// their manifests.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -55,17 +57,23 @@ struct VersionInfo {
     }
 };
 
-// Reads a renamed copy: Wine answers for its own built-in shutdown.exe when
-// asked about a file of that name.
-VersionInfo ReadVersion(const char* program)
+std::string CopyOfProgram(const char* program)
 {
     std::string from = WinPath(VESPIRO_BIN_DIR) + "\\" + program + ".exe";
     char tmp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, tmp);
     std::string to = std::string(tmp) + "vespiro-version-" + std::to_string(::GetCurrentProcessId()) + "-" +
                      program + ".exe";
-    VersionInfo info;
     EXPECT_TRUE(::CopyFileA(from.c_str(), to.c_str(), FALSE)) << from;
+    return to;
+}
+
+// Reads a renamed copy: Wine answers for its own built-in shutdown.exe when
+// asked about a file of that name.
+VersionInfo ReadVersion(const char* program)
+{
+    std::string to = CopyOfProgram(program);
+    VersionInfo info;
     DWORD handle = 0;
     DWORD size = ::GetFileVersionInfoSizeA(to.c_str(), &handle);
     EXPECT_NE(0u, size) << "error " << ::GetLastError();
@@ -116,6 +124,52 @@ TEST(ShellVersion, DrowselIs1001WithOlderTextsAndUsEnglishStrings)
     EXPECT_EQ(std::vector<std::string>{"040904b0"}, info.Blocks());
     EXPECT_EQ("1, 1, 0, 0", info.Value("040904b0", "FileVersion"));
     EXPECT_EQ("1, 1, 0, 0", info.Value("040904b0", "ProductVersion"));
+}
+
+// The manifest the loader reads at start-up (resource 1 of RT_MANIFEST).
+std::string Manifest(const char* program)
+{
+    std::string copy = CopyOfProgram(program);
+    std::string text;
+    HMODULE h = ::LoadLibraryExA(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    EXPECT_NE(nullptr, h);
+    if (HRSRC r = h ? ::FindResourceA(h, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr) {
+        const char* p = static_cast<const char*>(::LockResource(::LoadResource(h, r)));
+        text.assign(p, ::SizeofResource(h, r));
+    }
+    if (h)
+        ::FreeLibrary(h);
+    ::DeleteFileA(copy.c_str());
+    return text;
+}
+
+class ShellManifest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ShellManifest, AsksForVisualStylesAndPerMonitorDpi)
+{
+    std::string m = Manifest(GetParam());
+    EXPECT_NE(std::string::npos, m.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"")) << m;
+    EXPECT_NE(std::string::npos, m.find(">PerMonitorV2")) << m;
+    EXPECT_NE(std::string::npos, m.find(">true/pm</dpiAware>")) << m;
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, ShellManifest, ::testing::Values("shutdown", "drowsel"));
+
+// This test program carries shutdown's manifest too: the loader honoured it
+// and binds the common controls of version 6. (Wine's copy still answers
+// 5.81 to DllGetVersion, and Wine makes every process per-monitor aware with
+// or without a manifest, so neither tells anything here.)
+TEST(ShellManifest, BindsCommonControls6InTheProcess)
+{
+    HMODULE hComCtl = ::LoadLibraryA("comctl32.dll");
+    ASSERT_NE(nullptr, hComCtl);
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(hComCtl, path, MAX_PATH);
+    std::string lower = path;
+    for (char& c : lower)
+        c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(std::string::npos, lower.find("microsoft.windows.common-controls")) << path;
+    EXPECT_NE(std::string::npos, lower.find("_6.0.")) << path;
 }
 
 } // namespace
