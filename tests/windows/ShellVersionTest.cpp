@@ -155,6 +155,47 @@ TEST_P(ShellManifest, AsksForVisualStylesAndPerMonitorDpi)
 
 INSTANTIATE_TEST_SUITE_P(Programs, ShellManifest, ::testing::Values("shutdown", "drowsel"));
 
+#pragma pack(push, 2)
+struct GroupIconEntry {  // one row of an RT_GROUP_ICON resource
+    BYTE bWidth, bHeight, bColorCount, bReserved;
+    WORD wPlanes, wBitCount;
+    DWORD dwBytesInRes;
+    WORD nId;
+};
+#pragma pack(pop)
+
+class ShellIcon : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ShellIcon, IsOneGroupOf32And16PixelsIn16Colours)
+{
+    std::string copy = CopyOfProgram(GetParam());
+    HMODULE h = ::LoadLibraryExA(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, h);
+    int nGroups = 0;
+    ::EnumResourceNamesA(
+        h, MAKEINTRESOURCEA(14),
+        [](HMODULE, LPCSTR, LPSTR, LONG_PTR l) -> BOOL {
+            ++*reinterpret_cast<int*>(l);
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&nGroups));
+    EXPECT_EQ(1, nGroups);
+    std::vector<std::string> images;
+    if (HRSRC r = ::FindResourceA(h, MAKEINTRESOURCEA(128), MAKEINTRESOURCEA(14))) {
+        const BYTE* p = static_cast<const BYTE*>(::LockResource(::LoadResource(h, r)));
+        WORD n = reinterpret_cast<const WORD*>(p)[2];
+        const auto* e = reinterpret_cast<const GroupIconEntry*>(p + 6);
+        for (WORD i = 0; i < n; ++i)
+            images.push_back(std::to_string(e[i].bWidth) + "x" + std::to_string(e[i].bHeight) + "x" +
+                             std::to_string(e[i].wBitCount));
+    }
+    ::FreeLibrary(h);
+    ::DeleteFileA(copy.c_str());
+    EXPECT_EQ((std::vector<std::string>{"32x32x4", "16x16x4"}), images);
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, ShellIcon, ::testing::Values("shutdown", "drowsel"));
+
 // This test program carries shutdown's manifest too: the loader honoured it
 // and binds the common controls of version 6. (Wine's copy still answers
 // 5.81 to DllGetVersion, and Wine makes every process per-monitor aware with
