@@ -34,6 +34,7 @@ public:
 
     HWND Window() const { return m_hWnd; }
     DWORD ProcessId() const { return m_pi.dwProcessId; }
+    HANDLE Process() const { return m_pi.hProcess; }  // for probes from outside (objects, memory)
     bool IsRunning() const;
     // True if the process ended within the time.
     bool WaitForExit(DWORD timeoutMs);
