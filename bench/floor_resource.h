@@ -1,0 +1,2 @@
+#define IDD_FLOOR   102
+#define IDC_COUNT   1000
