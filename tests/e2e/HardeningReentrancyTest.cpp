@@ -1,5 +1,5 @@
 // Re-entrancy: the last tick arriving while a modal box of the program runs
-// its own message loop (Overview, "Threads and sharing"; Part 1.1).
+// its own message loop, where timer messages are still delivered.
 #include "HardeningCommon.h"
 
 #include <gtest/gtest.h>
