@@ -1,4 +1,4 @@
-// Nothing is written (Overview): shutdown run from a read-only folder with a
+// Nothing is written: shutdown run from a read-only folder with a
 // shutdown.ini in it leaves the folder and the file exactly as they were.
 #include "HardeningCommon.h"
 
