@@ -42,6 +42,23 @@ wine_session_display() {
   return 1
 }
 
+# Creates the prefix. Seen once under load: wineboot returned with the prefix
+# half made (no kernel32.dll), and every later start failed; so check, and
+# start again from nothing if so.
+wine_session_make_prefix() {
+  local try
+  for try in 1 2 3; do
+    "$WINE64" wineboot -i </dev/null >>"$WINEPREFIX.wineboot.log" 2>&1 || true
+    [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] && return 0
+    echo "wine-session: prefix $WINEPREFIX incomplete after wineboot (try $try)" >&2
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+  done
+  return 1
+}
+
 wine_session_start() {
   mkdir -p "$WINEPREFIX"
   trap wine_session_stop EXIT
@@ -51,7 +68,7 @@ wine_session_start() {
   wineserver -p </dev/null >/dev/null 2>&1 || true
   _started_wineserver=1
   if [ ! -f "$WINEPREFIX/.vespiro-ready" ]; then
-    "$WINE64" wineboot -i </dev/null >/dev/null 2>&1 || true
+    wine_session_make_prefix
     # No window manager under Xvfb: unmanaged windows hide and close at once.
     "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     # A crash ends the process instead of waiting in winedbg's dialog.
