@@ -4,6 +4,8 @@
 #include "PowerEntryTable.h"
 #include "TimerDlg.h"
 
+#include "ModalRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -35,41 +37,6 @@ int RecordBox(HWND, LPCSTR lpszText, LPCSTR, UINT)
 {
     g_log.push_back(std::string("box: ") + lpszText);
     return IDOK;
-}
-
-std::function<void(HWND)> g_during;
-CDialog* g_pRunning = nullptr;
-
-void CALLBACK RunDuring(HWND, UINT, UINT_PTR idEvent, DWORD)
-{
-    ::KillTimer(nullptr, idEvent);
-    auto during = std::move(g_during);
-    g_during = nullptr;
-    if (during && g_pRunning)
-        during(g_pRunning->GetSafeHwnd());
-}
-
-void CALLBACK GiveUp(HWND, UINT, UINT_PTR idEvent, DWORD)
-{
-    ::KillTimer(nullptr, idEvent);
-    if (g_pRunning)
-        g_pRunning->EndDialog(-2);
-}
-
-// Runs the dialog modally; once its loop runs, `during` gets the window. A
-// dialog still open after 10 s ends with -2.
-INT_PTR RunModal(CDialog& dlg, std::function<void(HWND)> during)
-{
-    g_pRunning = &dlg;
-    g_during = std::move(during);
-    UINT_PTR idDuring = ::SetTimer(nullptr, 0, 50, RunDuring);
-    UINT_PTR idGiveUp = ::SetTimer(nullptr, 0, 10000, GiveUp);
-    INT_PTR result = dlg.DoModal();
-    ::KillTimer(nullptr, idDuring);
-    ::KillTimer(nullptr, idGiveUp);
-    g_pRunning = nullptr;
-    g_during = nullptr;
-    return result;
 }
 
 // Every entry records, whatever the binding found.
