@@ -1,3 +1,4 @@
+#include "ScopedCurrentFolder.h"
 #include "SettingsReader.h"
 
 #include <windows.h>
@@ -12,29 +13,9 @@ namespace {
 // Each test runs in a fresh current folder, where the readers look.
 class SettingsReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char tmp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, tmp);
-        m_folder = std::string(tmp) + "vespiro-settings-" + std::to_string(::GetCurrentProcessId());
-        ::CreateDirectoryA(m_folder.c_str(), nullptr);
-        ::DeleteFileA((m_folder + "\\shutdown.ini").c_str());
-        ::GetCurrentDirectoryA(MAX_PATH, m_old);
-        ::SetCurrentDirectoryA(m_folder.c_str());
-    }
-    void TearDown() override
-    {
-        ::SetCurrentDirectoryA(m_old);
-        ::DeleteFileA((m_folder + "\\shutdown.ini").c_str());
-        ::RemoveDirectoryA(m_folder.c_str());
-    }
-    void Write(const std::string& text)
-    {
-        std::ofstream(m_folder + "\\shutdown.ini", std::ios::binary) << text;
-    }
+    void Write(const std::string& text) { m_folder.Write("shutdown.ini", text); }
 
-    std::string m_folder;
-    char m_old[MAX_PATH] = "";
+    ScopedCurrentFolder m_folder{"settings"};
 };
 
 TEST_F(SettingsReaderTest, NoFileGivesTheDefaults)

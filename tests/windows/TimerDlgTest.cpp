@@ -1,3 +1,4 @@
+#include "ScopedCurrentFolder.h"
 #include "TimerDlg.h"
 
 #include "PowerEntryTable.h"
@@ -103,12 +104,6 @@ class TimerDlgTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char tmp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, tmp);
-        m_folder = std::string(tmp) + "vespiro-timerdlg-" + std::to_string(::GetCurrentProcessId());
-        ::CreateDirectoryA(m_folder.c_str(), nullptr);
-        ::GetCurrentDirectoryA(MAX_PATH, m_old);
-        ::SetCurrentDirectoryA(m_folder.c_str());
         g_boxes.clear();
         g_onBox = nullptr;
         AfxSetMessageBoxHook(RecordBox);
@@ -117,20 +112,13 @@ protected:
     {
         AfxSetMessageBoxHook(nullptr);
         g_onBox = nullptr;
-        ::SetCurrentDirectoryA(m_old);
+        // Let go of a library loaded from the folder, so that it can be removed.
         if (g_PowerEntries.m_hPowerLib)
             ::FreeLibrary(static_cast<HMODULE>(g_PowerEntries.m_hPowerLib));
-        ::DeleteFileA((m_folder + "\\Shutdown.dll").c_str());
-        ::DeleteFileA((m_folder + "\\shutdown.ini").c_str());
-        ::RemoveDirectoryA(m_folder.c_str());
     }
-    void WriteIni(const std::string& text)
-    {
-        std::ofstream(m_folder + "\\shutdown.ini", std::ios::binary) << text;
-    }
+    void WriteIni(const std::string& text) { m_folder.Write("shutdown.ini", text); }
 
-    std::string m_folder;
-    char m_old[MAX_PATH] = "";
+    ScopedCurrentFolder m_folder{"timerdlg"};
 };
 
 // --- The start ----------------------------------------------------------------
@@ -205,7 +193,7 @@ TEST_F(TimerDlgTest, ARefusedTimerAtAutoStartIsReportedBeforeTheLibraryIsBound)
     ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string dll = exe;
     dll = dll.substr(0, dll.find_last_of('\\')) + "\\recording\\Shutdown.dll";
-    ASSERT_TRUE(::CopyFileA(dll.c_str(), (m_folder + "\\Shutdown.dll").c_str(), FALSE)) << dll;
+    ASSERT_TRUE(::CopyFileA(dll.c_str(), (m_folder.Path() + "\\Shutdown.dll").c_str(), FALSE)) << dll;
     WriteIni("[Misc]\nAutoStart=1\nDefaultTime=4\n");
 
     CProbeTimerDlg dlg;
