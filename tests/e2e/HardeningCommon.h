@@ -23,6 +23,13 @@ inline bool Responsive(HWND hWnd, UINT timeoutMs = 5000)
     return ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs, &result) != 0;
 }
 
+// Clicks "GO!" and waits until the start has disabled it.
+inline bool PressGo(const DialogDriver& dlg)
+{
+    dlg.Click(IDOK);
+    return DialogDriver::WaitUntil([&] { return !dlg.Enabled(IDOK); });
+}
+
 // Waits until the count field shows at most the target, or the program ends.
 inline bool WaitCountAtMost(const ProgramUnderTest& prog, const DialogDriver& dlg, long target,
                             DWORD timeoutMs = 30000)

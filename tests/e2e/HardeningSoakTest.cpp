@@ -20,8 +20,7 @@ TEST(HardeningSoak, TenThousandTicksLeaveObjectsLevelAndCallOneEntryOnce)
     ASSERT_TRUE(prog.Start(kCaption));
     DialogDriver dlg(prog.Window());
     ASSERT_EQ("10000", dlg.Text(IDC_COUNT));
-    dlg.Click(IDOK);
-    ASSERT_TRUE(DialogDriver::WaitUntil([&] { return !dlg.Enabled(IDOK); }));
+    ASSERT_TRUE(PressGo(dlg));
 
     long posted = 1;
     dlg.PostTick();

@@ -1,5 +1,7 @@
 // The programs' version resources, read back as Windows Explorer would, and
 // their manifests.
+#include "ProgramUnderTest.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,15 +11,6 @@
 #include <vector>
 
 namespace {
-
-std::string WinPath(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
 
 struct VersionInfo {
     std::vector<char> data;

@@ -3,9 +3,8 @@
 # and the built programs' version resources.
 vespiro_wine_test(shell_tests
   SOURCES ShellAboutTest.cpp ShellVersionTest.cpp ShellTest.rc
-  LIBS shell version)
+  LIBS shell version e2e_harness shell32)
 target_include_directories(shell_tests PRIVATE ${CMAKE_SOURCE_DIR}/shell ${CMAKE_BINARY_DIR}/gen/shutdown)
-target_compile_definitions(shell_tests PRIVATE VESPIRO_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
 set_source_files_properties(ShellTest.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/shutdown/shutdown.rc;${CMAKE_SOURCE_DIR}/shell/shell.rc;${CMAKE_SOURCE_DIR}/shell/res/vespiro.ico")
 add_dependencies(shell_tests shutdown drowsel recording_shutdown_dll)
