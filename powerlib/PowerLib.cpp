@@ -16,6 +16,8 @@ PowerOs g_powerOs = {
     ::GetActiveWindow,
     ::MessageBoxA,
     ::FormatMessageA,
+    ::DefWindowProcA,
+    ::PostMessageA,
 };
 
 namespace {
@@ -32,12 +34,16 @@ const Action kShutdown = {"Shut Down", "The computer could not be shut down."};
 const Action kLogOff = {"Log Off", "You could not be logged off."};
 const Action kReboot = {"Reboot", "The computer could not be restarted."};
 
+constexpr LPARAM kMonitorOff = 2;  // SC_MONITORPOWER: the display is being shut off
+
 void ShowMessage(const Action& action, LPCSTR pszText)
 {
     // Owned by the caller's active window (its countdown dialog), so the box
-    // is modal to it; without one, to the whole task.
+    // is modal to it; without one, to the whole task. The countdown ends while
+    // the user is elsewhere or away: a box behind other windows would only
+    // flash a taskbar button, so it comes to the front and stays on top.
     HWND hOwner = g_powerOs.GetActiveWindow();
-    UINT uType = MB_OK | MB_ICONERROR | MB_SETFOREGROUND | (hOwner ? 0 : MB_TASKMODAL);
+    UINT uType = MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST | (hOwner ? 0 : MB_TASKMODAL);
     g_powerOs.MessageBoxA(hOwner, pszText, action.pszCaption, uType);
 }
 
@@ -48,6 +54,10 @@ void ReportError(const Action& action, DWORD dwError)
     if (dwError == ERROR_SUCCESS) {
         // A failed call that left no error: "completed successfully" would mislead.
         ::lstrcpyA(szSystem, "Windows gave no reason.");
+    } else if (dwError == ERROR_NOT_ALL_ASSIGNED || dwError == ERROR_PRIVILEGE_NOT_HELD) {
+        // Policy took the shutdown right away; the system's text ("Not all
+        // privileges or groups referenced...") tells a user nothing.
+        ::lstrcpyA(szSystem, "This account is not allowed to shut down, restart, sleep or hibernate the computer.");
     } else if (!g_powerOs.FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                          dwError, 0, szSystem, sizeof szSystem, nullptr)) {
         ::wsprintfA(szSystem, "Error %lu.", dwError);
@@ -86,12 +96,24 @@ void EndSession(const Action& action, UINT uFlags)
     DWORD dwError;
     // Logging off needs no privilege (EWX_LOGOFF is 0): a user who may not
     // shut down can still log off, so only the other actions stop here.
-    if (!EnableShutdownPrivilege(&dwError) && (uFlags & ~EWX_FORCE) != EWX_LOGOFF) {
+    if (!EnableShutdownPrivilege(&dwError) && (uFlags & ~(EWX_FORCE | EWX_FORCEIFHUNG)) != EWX_LOGOFF) {
         ReportError(action, dwError);
         return;
     }
     if (!g_powerOs.ExitWindowsEx(uFlags, kPlannedReason))
         ReportError(action, g_powerOs.GetLastError());
+}
+
+// Modern Standby as the Start menu's Sleep enters it: the display goes off and
+// the console follows into standby. DefWindowProc of our own window does it in
+// this thread; never a broadcast SendMessage, which waits on every hung window.
+// With no active window of ours, a posted broadcast blocks nobody either.
+void EnterModernStandby()
+{
+    if (HWND hWnd = g_powerOs.GetActiveWindow())
+        g_powerOs.DefWindowProcA(hWnd, WM_SYSCOMMAND, SC_MONITORPOWER, kMonitorOff);
+    else
+        g_powerOs.PostMessageA(HWND_BROADCAST, WM_SYSCOMMAND, SC_MONITORPOWER, kMonitorOff);
 }
 
 // Sleep or hibernation, once the machine says it can. The force argument of
@@ -108,11 +130,19 @@ void SuspendOrHibernate(const Action& action, bool bHibernate)
         ReportError(action, g_powerOs.GetLastError());
         return;
     }
-    // mingw-w64 names the AoAc (Modern Standby) flag spare2[2].
-    bool bAble = bHibernate ? caps.SystemS4 && caps.HiberFilePresent
-                            : caps.SystemS1 || caps.SystemS2 || caps.SystemS3 || caps.spare2[2];
-    if (!bAble) {
-        ShowMessage(action, bHibernate ? "Hibernation is turned off on this computer." : "This computer cannot sleep.");
+    if (bHibernate) {
+        // A reduced file serves Fast Startup only; hibernating with it fails.
+        if (!caps.SystemS4 || !caps.HiberFilePresent || PowerCapsHiberFileType(caps) == kHiberFileReduced) {
+            ShowMessage(action, "Hibernation is turned off on this computer.");
+            return;
+        }
+    } else if (!caps.SystemS1 && !caps.SystemS2 && !caps.SystemS3) {
+        // On an S0 low-power idle machine SetSuspendState hibernates, or does
+        // nothing and says it worked.
+        if (PowerCapsAoAc(caps))
+            EnterModernStandby();
+        else
+            ShowMessage(action, "This computer cannot sleep.");
         return;
     }
     if (!g_powerOs.SetSuspendState(bHibernate, FALSE, FALSE))
@@ -127,12 +157,14 @@ void Suspend() { SuspendOrHibernate(kSuspend, false); }
 void Suspend_Force() { SuspendOrHibernate(kSuspend, false); }
 void Hibernate() { SuspendOrHibernate(kHibernate, true); }
 void Hibernate_Force() { SuspendOrHibernate(kHibernate, true); }
-// EWX_SHUTDOWN alone leaves the machine on at "safe to turn off".
-void Shutdown() { EndSession(kShutdown, EWX_SHUTDOWN | EWX_POWEROFF); }
+// EWX_SHUTDOWN alone leaves the machine on at "safe to turn off". The plain
+// entries still let a program ask to save its work, but one that hangs is
+// closed: our window is gone by then, and nobody would see the session stuck.
+void Shutdown() { EndSession(kShutdown, EWX_SHUTDOWN | EWX_POWEROFF | EWX_FORCEIFHUNG); }
 void Shutdown_Force() { EndSession(kShutdown, EWX_SHUTDOWN | EWX_POWEROFF | EWX_FORCE); }
-void LogOff() { EndSession(kLogOff, EWX_LOGOFF); }
+void LogOff() { EndSession(kLogOff, EWX_LOGOFF | EWX_FORCEIFHUNG); }
 void LogOff_Force() { EndSession(kLogOff, EWX_LOGOFF | EWX_FORCE); }
-void Reboot() { EndSession(kReboot, EWX_REBOOT); }
+void Reboot() { EndSession(kReboot, EWX_REBOOT | EWX_FORCEIFHUNG); }
 void Reboot_Force() { EndSession(kReboot, EWX_REBOOT | EWX_FORCE); }
 
 }

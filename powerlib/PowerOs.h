@@ -20,6 +20,8 @@ struct PowerOs {
     int (WINAPI* MessageBoxA)(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
     DWORD (WINAPI* FormatMessageA)(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD dwLanguageId,
                                    LPSTR lpBuffer, DWORD nSize, va_list* pArguments);
+    LRESULT (WINAPI* DefWindowProcA)(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    BOOL (WINAPI* PostMessageA)(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 };
 
 // The calls the entries make; the real ones unless a test has replaced them.
@@ -28,6 +30,14 @@ extern PowerOs g_powerOs;
 // The reason given with every ExitWindowsEx: planned, so that the event log
 // does not record an unexpected shutdown.
 constexpr DWORD kPlannedReason = SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED;
+
+// SYSTEM_POWER_CAPABILITIES fields that mingw-w64 still calls spare: AoAc is
+// S0 low-power idle (Modern Standby), HiberFileType the kind of hibernation
+// file on Windows 10 and later (0 before that).
+inline BOOLEAN PowerCapsAoAc(const SYSTEM_POWER_CAPABILITIES& caps) { return caps.spare2[2]; }
+inline BYTE PowerCapsHiberFileType(const SYSTEM_POWER_CAPABILITIES& caps) { return caps.spare3[0]; }
+constexpr BYTE kHiberFileReduced = 1;  // Fast Startup only: hibernation fails
+constexpr BYTE kHiberFileFull = 2;
 
 // The ten exported entries, for a test that links the library's code.
 extern "C" {

@@ -17,6 +17,7 @@ struct Fake {
 
     BOOL openOk = TRUE;
     DWORD openAccess = 0;
+    BOOL lookupOk = TRUE;
     std::string lookupName;
     BOOL adjustOk = TRUE;
     DWORD adjustError = ERROR_SUCCESS;
@@ -33,6 +34,7 @@ struct Fake {
     BOOLEAN suspendOk = TRUE;
     DWORD suspendError = 0;
     std::vector<int> suspendArgs;
+    std::vector<std::string> monitorOff;  // "def <hwnd>" or "post <hwnd>", lParam 2 checked
 
     BOOL formatOk = TRUE;
     HWND active = nullptr;
@@ -61,8 +63,8 @@ BOOL WINAPI FakeLookupPrivilegeValueA(LPCSTR, LPCSTR name, PLUID pLuid)
     g_fake->calls.push_back("LookupPrivilegeValueA");
     g_fake->lookupName = name;
     *pLuid = kLuid;
-    g_fake->lastError = 0;
-    return TRUE;
+    g_fake->lastError = g_fake->lookupOk ? 0 : ERROR_NO_SUCH_PRIVILEGE;
+    return g_fake->lookupOk;
 }
 
 BOOL WINAPI FakeAdjustTokenPrivileges(HANDLE, BOOL disableAll, PTOKEN_PRIVILEGES pNew, DWORD, PTOKEN_PRIVILEGES,
@@ -136,10 +138,31 @@ DWORD WINAPI FakeFormatMessageA(DWORD, LPCVOID, DWORD id, DWORD, LPSTR buffer, D
     return static_cast<DWORD>(text.size());
 }
 
+// The display turned off, through a window's default processing or a post.
+std::string MonitorOff(const char* how, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    g_fake->calls.push_back(how);
+    bool off = msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MONITORPOWER && lParam == 2;
+    return std::string(off ? "" : "not off: ") + how + " " + std::to_string(reinterpret_cast<UINT_PTR>(hWnd));
+}
+
+LRESULT WINAPI FakeDefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    g_fake->monitorOff.push_back(MonitorOff("DefWindowProcA", hWnd, msg, wParam, lParam));
+    return 0;
+}
+
+BOOL WINAPI FakePostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    g_fake->monitorOff.push_back(MonitorOff("PostMessageA", hWnd, msg, wParam, lParam));
+    return TRUE;
+}
+
 const PowerOs kFakeOs = {
     FakeOpenProcessToken, FakeLookupPrivilegeValueA, FakeAdjustTokenPrivileges, FakeGetLastError,
     FakeCloseHandle,      FakeExitWindowsEx,         FakeGetPwrCapabilities,    FakeSetSuspendState,
-    FakeGetActiveWindow,  FakeMessageBoxA,           FakeFormatMessageA,
+    FakeGetActiveWindow,  FakeMessageBoxA,           FakeFormatMessageA,        FakeDefWindowProcA,
+    FakePostMessageA,
 };
 
 struct Entry {
@@ -147,17 +170,18 @@ struct Entry {
     void (*fn)();
 };
 
-// The entries that end the session, with the flags each must pass.
+// The entries that end the session, with the flags each must pass: a hung
+// program never holds up a plain one, and a forced one asks nobody.
 struct SessionEntry {
     Entry entry;
     UINT flags;
 };
 const SessionEntry kSessionEntries[] = {
-    {{"Shutdown", Shutdown}, EWX_SHUTDOWN | EWX_POWEROFF},
+    {{"Shutdown", Shutdown}, EWX_SHUTDOWN | EWX_POWEROFF | EWX_FORCEIFHUNG},
     {{"Shutdown_Force", Shutdown_Force}, EWX_SHUTDOWN | EWX_POWEROFF | EWX_FORCE},
-    {{"LogOff", LogOff}, EWX_LOGOFF},
+    {{"LogOff", LogOff}, EWX_LOGOFF | EWX_FORCEIFHUNG},
     {{"LogOff_Force", LogOff_Force}, EWX_LOGOFF | EWX_FORCE},
-    {{"Reboot", Reboot}, EWX_REBOOT},
+    {{"Reboot", Reboot}, EWX_REBOOT | EWX_FORCEIFHUNG},
     {{"Reboot_Force", Reboot_Force}, EWX_REBOOT | EWX_FORCE},
 };
 const Entry kSleepEntries[] = {{"Suspend", Suspend}, {"Suspend_Force", Suspend_Force}};
@@ -202,6 +226,8 @@ protected:
         ASSERT_FALSE(m_fake.calls.empty());
         EXPECT_EQ("MessageBoxA", m_fake.calls.back());
         EXPECT_TRUE(m_fake.boxType & MB_ICONERROR);
+        // Seen even when the user is in another program when the count ends.
+        EXPECT_EQ(static_cast<UINT>(MB_SETFOREGROUND | MB_TOPMOST), m_fake.boxType & (MB_SETFOREGROUND | MB_TOPMOST));
     }
     bool Called(const char* call) const
     {
@@ -268,12 +294,17 @@ TEST_F(PowerLibTest, ThePrivilegeIsEnabledInTheProcessTokenWhichIsClosedAgain)
 TEST_F(PowerLibTest, ARefusedPrivilegeIsReportedAndNothingIsAttempted)
 {
     // AdjustTokenPrivileges failing outright, and succeeding without granting.
+    // Policy without the shutdown right is said in words a user understands.
     struct Refusal {
         const char* name;
         BOOL ok;
         DWORD error;
+        const char* text;
     };
-    const Refusal refusals[] = {{"failed", FALSE, ERROR_ACCESS_DENIED}, {"not all assigned", TRUE, ERROR_NOT_ALL_ASSIGNED}};
+    const char* const kNotAllowed =
+        "\n\nThis account is not allowed to shut down, restart, sleep or hibernate the computer.";
+    const Refusal refusals[] = {{"failed", FALSE, ERROR_ACCESS_DENIED, "\n\n<system text 5>"},
+                                {"not all assigned", TRUE, ERROR_NOT_ALL_ASSIGNED, kNotAllowed}};
     for (const Refusal& r : refusals) {
         for (const Entry& e : kPrivilegedEntries) {
             SCOPED_TRACE(std::string(e.name) + ", " + r.name);
@@ -282,7 +313,7 @@ TEST_F(PowerLibTest, ARefusedPrivilegeIsReportedAndNothingIsAttempted)
             m_fake.adjustError = r.error;
             e.fn();
             ExpectOneMessageLast(e.name);
-            EXPECT_NE(std::string::npos, m_fake.boxes[0].find("<system text " + std::to_string(r.error) + ">"));
+            EXPECT_NE(std::string::npos, m_fake.boxes[0].find(r.text));
             EXPECT_FALSE(Called("ExitWindowsEx"));
             EXPECT_FALSE(Called("SetSuspendState"));
             EXPECT_FALSE(Called("GetPwrCapabilities"));
@@ -300,6 +331,17 @@ TEST_F(PowerLibTest, AnUnopenableTokenIsReportedAndNotClosed)
     EXPECT_NE(std::string::npos, m_fake.boxes[0].find("could not be shut down"));
 }
 
+TEST_F(PowerLibTest, AFailedPrivilegeLookupIsReportedAndTheTokenClosed)
+{
+    m_fake.lookupOk = FALSE;
+    Reboot_Force();
+    ExpectOneMessageLast("Reboot_Force");
+    EXPECT_EQ((std::vector<std::string>{"OpenProcessToken", "LookupPrivilegeValueA", "CloseHandle", "MessageBoxA"}),
+              m_fake.calls);
+    EXPECT_EQ(kToken, m_fake.closed);
+    EXPECT_EQ("The computer could not be restarted.\n\n<system text 1313>", m_fake.boxes[0]);
+}
+
 TEST_F(PowerLibTest, LogOffNeedsNoShutdownPrivilege)
 {
     for (const SessionEntry& e : kSessionEntries) {
@@ -315,49 +357,59 @@ TEST_F(PowerLibTest, LogOffNeedsNoShutdownPrivilege)
     }
 }
 
-TEST_F(PowerLibTest, HibernationTurnedOffIsSaidPlainly)
+// What the machine reports decides the path: S1 to S3 sleep through
+// SetSuspendState, a Modern Standby machine only turns the display off, and
+// hibernation wants S4 with a full (or, before Windows 10, untyped) file.
+TEST_F(PowerLibTest, TheMachinesPowerStatesChooseThePath)
 {
-    // Both are needed: the S4 state and the hibernation file.
-    for (int missing = 0; missing < 2; ++missing) {
-        for (const Entry& e : kHibernateEntries) {
-            SCOPED_TRACE(e.name);
-            Reset();
-            (missing == 0 ? m_fake.caps.SystemS4 : m_fake.caps.HiberFilePresent) = FALSE;
-            e.fn();
-            ExpectOneMessageLast(e.name);
-            EXPECT_EQ("Hibernation is turned off on this computer.", m_fake.boxes[0]);
-            EXPECT_FALSE(Called("SetSuspendState"));
-        }
-    }
-}
-
-TEST_F(PowerLibTest, AComputerThatCannotSleepIsSaidPlainly)
-{
-    for (const Entry& e : kSleepEntries) {
-        SCOPED_TRACE(e.name);
+    const std::string kSuspend = "SetSuspendState";
+    const std::string kNoSleep = "This computer cannot sleep.";
+    const std::string kNoHibernation = "Hibernation is turned off on this computer.";
+    const std::string kOwnWindow = "DefWindowProcA 4660", kBroadcast = "PostMessageA 65535";
+    struct Case {
+        const char* name;
+        void (*fn)();
+        BOOLEAN s1, s3, aoac, s4, file;
+        BYTE fileType;
+        HWND active;
+        std::string result;  // the call made, the display turned off, or the box
+    };
+    HWND const kDlg = reinterpret_cast<HWND>(0x1234);
+    const Case cases[] = {
+        {"S3", Suspend, 0, 1, 0, 1, 1, 2, kDlg, kSuspend},
+        {"S1 forced", Suspend_Force, 1, 0, 0, 1, 1, 2, kDlg, kSuspend},
+        {"S3 and AoAc", Suspend, 0, 1, 1, 1, 1, 2, kDlg, kSuspend},
+        {"AoAc only", Suspend, 0, 0, 1, 1, 1, 2, kDlg, kOwnWindow},
+        {"AoAc only forced, no window", Suspend_Force, 0, 0, 1, 0, 0, 0, nullptr, kBroadcast},
+        {"neither", Suspend, 0, 0, 0, 1, 1, 2, kDlg, kNoSleep},
+        {"full file", Hibernate, 0, 0, 1, 1, 1, 2, kDlg, kSuspend},
+        {"untyped file", Hibernate_Force, 0, 1, 0, 1, 1, 0, kDlg, kSuspend},
+        {"reduced file", Hibernate, 0, 1, 0, 1, 1, 1, kDlg, kNoHibernation},
+        {"reduced file forced", Hibernate_Force, 0, 0, 1, 1, 1, 1, kDlg, kNoHibernation},
+        {"no file", Hibernate, 0, 1, 0, 1, 0, 0, kDlg, kNoHibernation},
+        {"no S4", Hibernate_Force, 0, 1, 0, 0, 1, 2, kDlg, kNoHibernation},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Reset();
         m_fake.caps = {};
-        m_fake.caps.SystemS4 = TRUE;
-        m_fake.caps.HiberFilePresent = TRUE;
-        e.fn();
-        ExpectOneMessageLast(e.name);
-        EXPECT_EQ("This computer cannot sleep.", m_fake.boxes[0]);
-        EXPECT_FALSE(Called("SetSuspendState"));
-    }
-}
-
-TEST_F(PowerLibTest, AnySleepStateOrModernStandbyWillDo)
-{
-    for (int state = 0; state < 4; ++state) {
-        SCOPED_TRACE(state);
-        Reset();
-        m_fake.caps = {};
-        BOOLEAN* flags[] = {&m_fake.caps.SystemS1, &m_fake.caps.SystemS2, &m_fake.caps.SystemS3,
-                            &m_fake.caps.spare2[2] /* AoAc */};
-        *flags[state] = TRUE;
-        Suspend();
-        EXPECT_TRUE(Called("SetSuspendState"));
-        EXPECT_TRUE(m_fake.boxes.empty());
+        m_fake.caps.SystemS1 = c.s1;
+        m_fake.caps.SystemS3 = c.s3;
+        m_fake.caps.spare2[2] = c.aoac;
+        m_fake.caps.SystemS4 = c.s4;
+        m_fake.caps.HiberFilePresent = c.file;
+        m_fake.caps.spare3[0] = c.fileType;
+        m_fake.active = c.active;
+        c.fn();
+        std::string result = m_fake.calls.back();
+        if (!m_fake.monitorOff.empty())
+            result = m_fake.monitorOff.back();
+        if (!m_fake.boxes.empty())
+            result = m_fake.boxes.back();
+        EXPECT_EQ(c.result, result);
+        size_t actions = m_fake.boxes.size() + m_fake.monitorOff.size() +
+                         std::count(m_fake.calls.begin(), m_fake.calls.end(), kSuspend);
+        EXPECT_EQ(1u, actions);
     }
 }
 
