@@ -77,6 +77,25 @@ void OnCountdownTimer(CountdownState& s, CountdownHost& host, const PowerEntryTa
     host.DefaultProcessing();
 }
 
+const char* SelectedActionName(const BasicCountdownState& s)
+{
+    // The dispatch's order: Shutdown, Hibernate, Suspend.
+    if (s.m_bShutdown == 1)
+        return "Shut Down";
+    if (s.m_bHibernate == 1)
+        return "Hibernate";
+    return s.m_bSuspend == 1 ? "Suspend" : nullptr;
+}
+
+const char* SelectedActionName(const CountdownState& s)
+{
+    if (const char* name = SelectedActionName(static_cast<const BasicCountdownState&>(s)))
+        return name;
+    if (s.m_bReboot == 1)
+        return "Reboot";
+    return s.m_bLogOff == 1 ? "Log Off" : nullptr;
+}
+
 void OnCountdownTimer(BasicCountdownState& s, CountdownHost& host, const PowerEntryTable& t)
 {
     if (Step(s, host)) {

@@ -19,6 +19,11 @@ void OnCountdownTimer(CountdownState& state, CountdownHost& host, const PowerEnt
 // The same for drowsel's dialog, which knows only Suspend, Hibernate and Shutdown.
 void OnCountdownTimer(BasicCountdownState& state, CountdownHost& host, const PowerEntryTable& table);
 
+// The action a final tick would try first, named as the user knows it (for the
+// reason Windows shows while the machine is kept awake); null when none is set.
+const char* SelectedActionName(const CountdownState& state);
+const char* SelectedActionName(const BasicCountdownState& state);
+
 // Calls the entry, then stops the timer and closes the dialog. An empty slot is
 // never called: it is reported and the dialog stays open.
 void FinishWithAction(CountdownHost& host, const PowerEntryTable& table, PowerEntry entry);

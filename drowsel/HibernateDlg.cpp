@@ -47,7 +47,7 @@ BOOL CHibernateDlg::OnInitDialog()
     BindPowerLibrary(g_PowerEntries, kDrowselEntryCount);
     GetDlgItem(IDC_COUNT).EnableWindow(FALSE);
     GetDlgItem(IDOK).EnableWindow(FALSE);
-    if (!StartCountdownTimer(kStepMs))
+    if (!StartCountdownTimer(kStepMs, SelectedActionName(static_cast<BasicCountdownState&>(*this))))
         ReportTimerRefused();
     SetUpSystemMenuAndIcons();
     return TRUE;

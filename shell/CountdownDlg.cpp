@@ -12,29 +12,18 @@ BEGIN_MESSAGE_MAP(CCountdownDlg, CDialog)
     ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
-UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs)
+UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs, LPCSTR pszAction)
 {
     UINT_PTR nTimer = SetTimer(COUNTDOWN_TIMER_ID, nPeriodMs, nullptr);
-    if (nTimer && !m_bKeepingAwake) {
-        KeepSystemAwake(TRUE);
-        m_bKeepingAwake = true;
-    }
+    if (nTimer)
+        m_awake.Set(pszAction);
     return nTimer;
 }
 
 void CCountdownDlg::StopCountdownTimer()
 {
     KillTimer(COUNTDOWN_TIMER_ID);
-    if (m_bKeepingAwake) {
-        KeepSystemAwake(FALSE);
-        m_bKeepingAwake = false;
-    }
-}
-
-void CCountdownDlg::KeepSystemAwake(BOOL bAwake)
-{
-    // ES_CONTINUOUS alone clears the request again.
-    ::SetThreadExecutionState(bAwake ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS);
+    m_awake.Clear();
 }
 
 void CCountdownDlg::SetUpSystemMenuAndIcons()
@@ -122,7 +111,9 @@ void CCountdownDlg::ReportMissingEntry(PowerEntry entry, bool libraryLoaded)
     else
         ::lstrcpyA(szText, "Shutdown.dll could not be loaded, so nothing was done.\n\n"
                            "It belongs in the same folder as this program.");
-    MessageBox(szText, nullptr, MB_OK | MB_ICONERROR);
+    // The count ran out while the user may be in another program or away: a
+    // box behind other windows would go unseen all night.
+    MessageBox(szText, nullptr, MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
 }
 
 void CCountdownDlg::DefaultProcessing()

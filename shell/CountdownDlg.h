@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CountdownHost.h"
+#include "PowerRequest.h"
 #include "afxwin.h"
 
 // What the two main dialogs share: the countdown timer, the countdown's view
@@ -13,8 +14,9 @@ protected:
     virtual HICON GetIcon() const = 0;
 
     // Installs timer 1 at the given period; 0 when the system refused it.
-    // While the timer runs the machine is kept from sleeping on its own.
-    UINT_PTR StartCountdownTimer(UINT nPeriodMs);
+    // While the timer runs the machine is kept from sleeping on its own, for
+    // the reason of the action named (null: none chosen).
+    UINT_PTR StartCountdownTimer(UINT nPeriodMs, LPCSTR pszAction);
     void StopCountdownTimer();
 
     // The end of OnInitDialog: About entry in the system menu, window icons.
@@ -27,10 +29,6 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
 
-    // Keeps the system awake (TRUE) or lets it sleep again (FALSE). Virtual so
-    // that tests can watch it.
-    virtual void KeepSystemAwake(BOOL bAwake);
-
     // CountdownHost
     void Beep(unsigned frequency, unsigned durationMs) override;
     void Push() override;
@@ -42,5 +40,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    bool m_bKeepingAwake = false;
+    CPowerRequest m_awake;
 };

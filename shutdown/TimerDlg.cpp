@@ -94,7 +94,7 @@ void CTimerDlg::OnOK()
     const UnitInfo* pUnit = FindUnit(ReadUnits());
     if (!pUnit)
         return;
-    UINT_PTR nTimer = StartCountdownTimer(pUnit->nPeriodMs);
+    UINT_PTR nTimer = StartCountdownTimer(pUnit->nPeriodMs, SelectedActionName(*this));
     m_strUnits = pUnit->pszLabel;
     UpdateData(FALSE);
     if (!nTimer)

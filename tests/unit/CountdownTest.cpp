@@ -201,6 +201,23 @@ TEST_F(CountdownTest, RowsAfterAMatchReadTheFlagsAfresh)
               host.log);
 }
 
+TEST_F(CountdownTest, TheSelectedActionIsNamedInTheDispatchOrder)
+{
+    CountdownState s = CountdownState();
+    EXPECT_EQ(nullptr, SelectedActionName(s));
+    s.m_bLogOff = 1;
+    EXPECT_STREQ("Log Off", SelectedActionName(s));
+    EXPECT_EQ(nullptr, SelectedActionName(static_cast<const BasicCountdownState&>(s)));  // drowsel has no Log Off
+    s.m_bReboot = 1;
+    EXPECT_STREQ("Reboot", SelectedActionName(s));
+    s.m_bSuspend = 2;  // only 1 counts
+    EXPECT_STREQ("Reboot", SelectedActionName(s));
+    s.m_bSuspend = s.m_bHibernate = 1;
+    EXPECT_STREQ("Hibernate", SelectedActionName(s));
+    s.m_bShutdown = 1;
+    EXPECT_STREQ("Shut Down", SelectedActionName(s));
+}
+
 TEST_F(CountdownTest, DrowselKnowsOnlyThreeActions)
 {
     BasicCountdownState small = BasicCountdownState();

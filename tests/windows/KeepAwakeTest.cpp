@@ -1,8 +1,11 @@
-// While shutdown counts down it keeps the machine from sleeping on its own, and
-// lets it sleep again however the countdown stops. The timer is faked, so the
-// test posts the ticks; the library's entries are recorders.
+// While shutdown counts down it keeps the machine from sleeping on its own, with
+// a reason Windows can show, and lets it sleep again however the countdown
+// stops. The timer is faked, so the test posts the ticks; the library's entries
+// and the power-request calls are recorders.
 #include "PowerEntryTable.h"
+#include "PowerRequest.h"
 #include "TimerDlg.h"
+#include "../../shutdown/resource.h"
 
 #include "ModalRunner.h"
 
@@ -15,7 +18,46 @@
 
 namespace {
 
-std::vector<std::string> g_log;  // "awake", "asleep", entry calls, boxes
+std::vector<std::string> g_log;  // requests, entry calls, boxes
+bool g_bCreateFails = false;
+HANDLE const kRequest = reinterpret_cast<HANDLE>(0x5150);
+
+HANDLE WINAPI RecordCreate(PREASON_CONTEXT pContext)
+{
+    char szReason[128] = "";
+    if (pContext->Version == POWER_REQUEST_CONTEXT_VERSION && pContext->Flags == POWER_REQUEST_CONTEXT_SIMPLE_STRING)
+        ::WideCharToMultiByte(CP_ACP, 0, pContext->Reason.SimpleReasonString, -1, szReason, 128, nullptr, nullptr);
+    g_log.push_back(std::string("create: ") + szReason);
+    return g_bCreateFails ? INVALID_HANDLE_VALUE : kRequest;
+}
+
+BOOL WINAPI RecordSet(HANDLE h, POWER_REQUEST_TYPE type)
+{
+    g_log.push_back(h == kRequest && type == PowerRequestSystemRequired ? "set" : "set: wrong request");
+    return TRUE;
+}
+
+BOOL WINAPI RecordClear(HANDLE h, POWER_REQUEST_TYPE type)
+{
+    g_log.push_back(h == kRequest && type == PowerRequestSystemRequired ? "clear" : "clear: wrong request");
+    return TRUE;
+}
+
+BOOL WINAPI RecordClose(HANDLE h)
+{
+    g_log.push_back(h == kRequest ? "close" : "close: wrong handle");
+    return TRUE;
+}
+
+EXECUTION_STATE WINAPI RecordState(EXECUTION_STATE es)
+{
+    g_log.push_back(es == (ES_CONTINUOUS | ES_SYSTEM_REQUIRED) ? "state: awake"
+                    : es == ES_CONTINUOUS                       ? "state: released"
+                                                                : "state: " + std::to_string(es));
+    return ES_CONTINUOUS;
+}
+
+const PowerRequestOs kRecordingOs = {RecordCreate, RecordSet, RecordClear, RecordClose, RecordState};
 
 class CAwakeTimerDlg : public CTimerDlg {
 public:
@@ -23,9 +65,6 @@ public:
 
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT, TIMERPROC) override { return m_bRefuseTimer ? 0 : nIDEvent; }
     BOOL KillTimer(UINT_PTR) override { return TRUE; }
-
-protected:
-    void KeepSystemAwake(BOOL bAwake) override { g_log.push_back(bAwake ? "awake" : "asleep"); }
 };
 
 void RecordEntry()
@@ -70,6 +109,9 @@ protected:
     void SetUp() override
     {
         g_log.clear();
+        g_bCreateFails = false;
+        m_savedOs = g_powerRequestOs;
+        g_powerRequestOs = kRecordingOs;
         m_pfnOldHook = AfxSetMessageBoxHook(RecordBox);
         char tmp[MAX_PATH];
         ::GetTempPathA(MAX_PATH, tmp);
@@ -83,56 +125,109 @@ protected:
         ::SetCurrentDirectoryA(m_old);
         ::RemoveDirectoryA(m_folder.c_str());
         AfxSetMessageBoxHook(m_pfnOldHook);
+        g_powerRequestOs = m_savedOs;
     }
 
+    PowerRequestOs m_savedOs = {};
     AFX_MSGBOX_HOOK m_pfnOldHook = nullptr;
     std::string m_folder;
     char m_old[MAX_PATH] = "";
 };
 
-TEST_F(KeepAwakeTest, RequestedWhileCountingAndReleasedBeforeTheAction)
+const std::vector<std::string> kRequested = {"create: Vespiro: counting down to Hibernate", "set"};
+const std::vector<std::string> kReleased = {"clear", "close"};
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b)
 {
-    CAwakeTimerDlg dlg;
-    INT_PTR result = RunModal(dlg, [&](HWND hDlg) {
-        ReplaceEntries();
-        EXPECT_TRUE(g_log.empty());
-        Go(hDlg);
-        EXPECT_EQ(std::vector<std::string>{"awake"}, g_log);
-        ::SendMessageA(hDlg, WM_TIMER, 1, 0);  // an ordinary tick changes nothing
-        EXPECT_EQ(std::vector<std::string>{"awake"}, g_log);
-        LastTick(dlg, hDlg);
-    });
-    EXPECT_EQ(IDCANCEL, result);
-    EXPECT_EQ((std::vector<std::string>{"awake", "asleep", "entry"}), g_log);
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
-TEST_F(KeepAwakeTest, ReleasedWhenTheCountEndsWithoutAnAction)
+// However the countdown stops, the request is withdrawn once, before the
+// action; with no power request to be had, the execution state stands in.
+TEST_F(KeepAwakeTest, RequestedWhileCountingAndWithdrawnHoweverItStops)
 {
-    CAwakeTimerDlg dlg;
-    INT_PTR result = RunModal(dlg, [&](HWND hDlg) {
-        ReplaceEntries();
-        Go(hDlg);
-        dlg.m_bHibernate = 0;  // no action selected
-        LastTick(dlg, hDlg);
-        EXPECT_FALSE(dlg.IsEnded());
-        EXPECT_EQ((std::vector<std::string>{"awake", "asleep"}), g_log);
-        Cancel(hDlg);
-    });
-    EXPECT_EQ(IDCANCEL, result);
-    // Cancel after the end asks for nothing more.
-    EXPECT_EQ((std::vector<std::string>{"awake", "asleep"}), g_log);
+    enum End { kAction, kNoAction, kCancel };
+    struct Case {
+        const char* name;
+        bool createFails;
+        bool missing;
+        End end;
+        std::vector<std::string> log;
+    };
+    const std::vector<std::string> kFallback = {"state: awake"};
+    const Case cases[] = {
+        {"action", false, false, kAction, kRequested + kReleased + std::vector<std::string>{"entry"}},
+        {"ended without action", false, false, kNoAction, kRequested + kReleased},
+        {"cancel", false, false, kCancel, kRequested + kReleased},
+        {"create fails", true, false, kAction,
+         std::vector<std::string>{"create: Vespiro: counting down to Hibernate", "state: awake", "state: released",
+                                  "entry"}},
+        {"no power requests", false, true, kCancel, kFallback + std::vector<std::string>{"state: released"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_log.clear();
+        g_bCreateFails = c.createFails;
+        if (c.missing)
+            g_powerRequestOs.PowerCreateRequest = nullptr;
+        CAwakeTimerDlg dlg;
+        INT_PTR result = RunModal(dlg, [&](HWND hDlg) {
+            ReplaceEntries();
+            EXPECT_TRUE(g_log.empty());
+            Go(hDlg);
+            ::SendMessageA(hDlg, WM_TIMER, 1, 0);  // an ordinary tick changes nothing
+            size_t requested = g_log.size();
+            Go(hDlg);                              // nor does a second GO!
+            EXPECT_EQ(requested, g_log.size());
+            if (c.end == kNoAction)
+                dlg.m_bHibernate = 0;
+            if (c.end == kCancel)
+                Cancel(hDlg);
+            else
+                LastTick(dlg, hDlg);
+            if (c.end == kNoAction) {
+                EXPECT_FALSE(dlg.IsEnded());
+                Cancel(hDlg);  // asks for nothing more
+            }
+        });
+        EXPECT_EQ(IDCANCEL, result);
+        EXPECT_EQ(c.log, g_log);
+        g_powerRequestOs = kRecordingOs;
+    }
 }
 
-TEST_F(KeepAwakeTest, ReleasedOnCancel)
+// The reason names the action chosen when the count starts.
+TEST_F(KeepAwakeTest, TheReasonNamesTheChosenAction)
 {
     CAwakeTimerDlg dlg;
-    INT_PTR result = RunModal(dlg, [&](HWND hDlg) {
-        ReplaceEntries();
+    RunModal(dlg, [&](HWND hDlg) {
+        ::SendMessageA(::GetDlgItem(hDlg, IDC_REBOOT), BM_CLICK, 0, 0);
         Go(hDlg);
         Cancel(hDlg);
     });
-    EXPECT_EQ(IDCANCEL, result);
-    EXPECT_EQ((std::vector<std::string>{"awake", "asleep"}), g_log);
+    ASSERT_FALSE(g_log.empty());
+    EXPECT_EQ("create: Vespiro: counting down to Reboot", g_log[0]);
+}
+
+// The real calls, once: the request is made and withdrawn, and the fallback
+// leaves the thread's state as it found it.
+TEST_F(KeepAwakeTest, TheRealCallsReleaseWhatTheyAskFor)
+{
+    g_powerRequestOs = m_savedOs;
+    {
+        CPowerRequest request;
+        request.Set("Shut Down");
+        EXPECT_TRUE(request.IsSet());
+        request.Clear();
+        EXPECT_FALSE(request.IsSet());
+    }
+    g_powerRequestOs.PowerCreateRequest = nullptr;
+    CPowerRequest fallback;
+    fallback.Set(nullptr);
+    EXPECT_EQ(static_cast<EXECUTION_STATE>(ES_CONTINUOUS | ES_SYSTEM_REQUIRED), ::SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED));
+    fallback.Clear();
+    EXPECT_EQ(static_cast<EXECUTION_STATE>(ES_CONTINUOUS), ::SetThreadExecutionState(ES_CONTINUOUS));
 }
 
 TEST_F(KeepAwakeTest, NothingRequestedWhenTheTimerIsRefusedOrNeverStarted)

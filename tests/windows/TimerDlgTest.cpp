@@ -96,7 +96,6 @@ protected:
         m_atCancel = Snapshot(m_hWnd);
         CTimerDlg::OnCancel();
     }
-    void KeepSystemAwake(BOOL) override {}
 };
 
 // Each test runs in a fresh current folder, where the settings are read.
