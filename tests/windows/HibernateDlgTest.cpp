@@ -167,6 +167,8 @@ TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
     EXPECT_NE(std::string::npos, g_boxes[0].text.find("Shutdown.dll")) << g_boxes[0].text;
     EXPECT_NE(std::string::npos, g_boxes[0].text.find("Hibernate_Force")) << g_boxes[0].text;
     EXPECT_EQ(hWndSeen, g_boxes[0].hWndOwner);
+    // The end comes while the user may be elsewhere: the box must be seen.
+    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST), g_boxes[0].nType);
 }
 
 TEST_F(HibernateDlgTest, HiddenBoxesAreExchangedBothWays)
