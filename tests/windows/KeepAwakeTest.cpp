@@ -31,23 +31,14 @@ HANDLE WINAPI RecordCreate(PREASON_CONTEXT pContext)
     return g_bCreateFails ? INVALID_HANDLE_VALUE : kRequest;
 }
 
-BOOL WINAPI RecordSet(HANDLE h, POWER_REQUEST_TYPE type)
+BOOL Record(const char* what, bool rightHandle)
 {
-    g_log.push_back(h == kRequest && type == PowerRequestSystemRequired ? "set" : "set: wrong request");
+    g_log.push_back(rightHandle ? what : std::string(what) + ": wrong request");
     return TRUE;
 }
-
-BOOL WINAPI RecordClear(HANDLE h, POWER_REQUEST_TYPE type)
-{
-    g_log.push_back(h == kRequest && type == PowerRequestSystemRequired ? "clear" : "clear: wrong request");
-    return TRUE;
-}
-
-BOOL WINAPI RecordClose(HANDLE h)
-{
-    g_log.push_back(h == kRequest ? "close" : "close: wrong handle");
-    return TRUE;
-}
+BOOL WINAPI RecordSet(HANDLE h, POWER_REQUEST_TYPE t) { return Record("set", h == kRequest && t == PowerRequestSystemRequired); }
+BOOL WINAPI RecordClear(HANDLE h, POWER_REQUEST_TYPE t) { return Record("clear", h == kRequest && t == PowerRequestSystemRequired); }
+BOOL WINAPI RecordClose(HANDLE h) { return Record("close", h == kRequest); }
 
 EXECUTION_STATE WINAPI RecordState(EXECUTION_STATE es)
 {
@@ -154,6 +145,7 @@ TEST_F(KeepAwakeTest, RequestedWhileCountingAndWithdrawnHoweverItStops)
         bool missing;
         End end;
         std::vector<std::string> log;
+        int nActionBox = 0;  // clicked before GO!: the reason names it
     };
     const std::vector<std::string> kFallback = {"state: awake"};
     const Case cases[] = {
@@ -164,6 +156,8 @@ TEST_F(KeepAwakeTest, RequestedWhileCountingAndWithdrawnHoweverItStops)
          std::vector<std::string>{"create: Vespiro: counting down to Hibernate", "state: awake", "state: released",
                                   "entry"}},
         {"no power requests", false, true, kCancel, kFallback + std::vector<std::string>{"state: released"}},
+        {"reboot chosen", false, false, kCancel,
+         std::vector<std::string>{"create: Vespiro: counting down to Reboot", "set"} + kReleased, IDC_REBOOT},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -175,6 +169,8 @@ TEST_F(KeepAwakeTest, RequestedWhileCountingAndWithdrawnHoweverItStops)
         INT_PTR result = RunModal(dlg, [&](HWND hDlg) {
             ReplaceEntries();
             EXPECT_TRUE(g_log.empty());
+            if (c.nActionBox)
+                ::SendMessageA(::GetDlgItem(hDlg, c.nActionBox), BM_CLICK, 0, 0);
             Go(hDlg);
             ::SendMessageA(hDlg, WM_TIMER, 1, 0);  // an ordinary tick changes nothing
             size_t requested = g_log.size();
@@ -195,19 +191,6 @@ TEST_F(KeepAwakeTest, RequestedWhileCountingAndWithdrawnHoweverItStops)
         EXPECT_EQ(c.log, g_log);
         g_powerRequestOs = kRecordingOs;
     }
-}
-
-// The reason names the action chosen when the count starts.
-TEST_F(KeepAwakeTest, TheReasonNamesTheChosenAction)
-{
-    CAwakeTimerDlg dlg;
-    RunModal(dlg, [&](HWND hDlg) {
-        ::SendMessageA(::GetDlgItem(hDlg, IDC_REBOOT), BM_CLICK, 0, 0);
-        Go(hDlg);
-        Cancel(hDlg);
-    });
-    ASSERT_FALSE(g_log.empty());
-    EXPECT_EQ("create: Vespiro: counting down to Reboot", g_log[0]);
 }
 
 // The real calls, once: the request is made and withdrawn, and the fallback
