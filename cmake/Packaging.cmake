@@ -17,6 +17,9 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Vespiro)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Vespiro)
 set(CPACK_NSIS_PACKAGE_NAME "Vespiro ${PROJECT_VERSION}")
 set(CPACK_NSIS_DISPLAY_NAME "Vespiro ${PROJECT_VERSION}")
+# Reproducible packages: the staged files get the time the PE files carry.
+set(CPACK_VESPIRO_SOURCE_DATE_EPOCH "${_epoch}")
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/packaging/StagedFileTimes.cmake)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_SOURCE_DIR}/packaging/CPackOptions.cmake)
 # Our NSIS.template.in comes before CPack's own.
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_SOURCE_DIR}/packaging)
