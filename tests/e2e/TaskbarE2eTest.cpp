@@ -29,7 +29,7 @@ private:
     std::string m_key;
 };
 
-class TaskbarE2e : public ::testing::TestWithParam<std::tuple<const char*, bool>> {};
+class TaskbarE2e : public ::testing::TestWithParam<std::tuple<std::string, bool>> {};
 
 TEST_P(TaskbarE2e, CountsDownAndActsWhenTheButtonIsAnnounced)
 {
@@ -51,6 +51,11 @@ TEST_P(TaskbarE2e, CountsDownAndActsWhenTheButtonIsAnnounced)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, TaskbarE2e,
-                         ::testing::Combine(::testing::Values("shutdown.exe", "drowsel.exe"), ::testing::Bool()));
+                         ::testing::Combine(::testing::Values(std::string("shutdown.exe"), std::string("drowsel.exe")),
+                                            ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<TaskbarE2e::ParamType>& info) {
+                             std::string name = std::get<0>(info.param);
+                             return name.substr(0, name.find('.')) + (std::get<1>(info.param) ? "_NoList" : "_WineStub");
+                         });
 
 } // namespace
