@@ -1,6 +1,5 @@
-// shutdown's taskbar button bar, watched through the dialog's seam (no COM).
-// The system timer is faked and the entries record, so only what a case sends
-// happens.
+// shutdown's taskbar button bar through the dialog's seam (no COM), with the
+// system timer faked and the entries recording.
 #include "PowerEntryTable.h"
 #include "TimerDlg.h"
 
@@ -14,7 +13,7 @@
 
 namespace {
 
-std::vector<std::string> g_log;  // bar states, "connect", entry calls, boxes
+std::vector<std::string> g_log;  // bar states, "connect", "entry", "box"
 
 class CWatchedTimerDlg : public CTimerDlg {
 public:
@@ -27,34 +26,14 @@ protected:
     void ConnectTaskbar() override { g_log.push_back("connect"); }
     void ShowOnTaskbar(TBPFLAG state, int nLeft, int nAtStart) override
     {
-        if (state == TBPF_NORMAL)
-            g_log.push_back(std::to_string(nLeft) + "/" + std::to_string(nAtStart));
-        else
-            g_log.push_back(state == TBPF_ERROR ? "error" : state == TBPF_INDETERMINATE ? "indeterminate" : "none");
+        const char* const names[] = {"none", "indeterminate", "", "", "error"};
+        g_log.push_back(state == TBPF_NORMAL ? std::to_string(nLeft) + "/" + std::to_string(nAtStart) : names[state]);
     }
 };
 
-void RecordEntry() { g_log.push_back("entry"); }
-
-int RecordBox(HWND, LPCSTR, LPCSTR, UINT)
-{
-    g_log.push_back("box");
-    return IDOK;
-}
-
-// One letter a message: B the taskbar's "TaskbarButtonCreated", G "GO!", T a
-// tick, C "Cancel".
-void Play(HWND hDlg, const char* script)
-{
-    const UINT nButtonCreated = ::RegisterWindowMessageA("TaskbarButtonCreated");
-    for (const char* p = script; *p; ++p) {
-        UINT message = *p == 'B' ? nButtonCreated : *p == 'T' ? WM_TIMER : WM_COMMAND;
-        ::SendMessageA(hDlg, message, *p == 'G' ? IDOK : *p == 'C' ? IDCANCEL : 1, 0);
-    }
-}
-
 TEST(TaskbarProgressTest, TheBarFollowsTheCountdownAndComesBackOnANewButton)
 {
+    // One letter a message: B "TaskbarButtonCreated", G "GO!", T a tick, C "Cancel".
     struct Case {
         const char* settings;
         bool refuseTimer;
@@ -63,7 +42,7 @@ TEST(TaskbarProgressTest, TheBarFollowsTheCountdownAndComesBackOnANewButton)
     } cases[] = {
         {"DefaultTime=3", false, "BGTTC", {"connect", "none", "3/3", "2/3", "1/3", "none"}},
         {"DefaultTime=2", false, "GTT", {"2/2", "1/2", "entry", "none"}},
-        // Ended without an action: red until Cancel, a stray tick changes nothing.
+        // No action: red until Cancel, whatever comes after.
         {"DefaultTime=1\nDefaultMode=0", false, "GTTBC", {"1/1", "error", "connect", "error", "none"}},
         {"DefaultTime=3", true, "BGC", {"connect", "none", "box", "none"}},
         {"DefaultTime=3\nUnits=0", false, "GTC", {"none"}},
@@ -71,7 +50,11 @@ TEST(TaskbarProgressTest, TheBarFollowsTheCountdownAndComesBackOnANewButton)
         {"DefaultTime=-5\nAutoStart=1", false, "TBC", {"indeterminate", "indeterminate", "connect", "indeterminate", "none"}},
         {"DefaultTime=3", false, "BGTBTC", {"connect", "none", "3/3", "2/3", "connect", "2/3", "1/3", "none"}},
     };
-    AFX_MSGBOX_HOOK pfnOldHook = AfxSetMessageBoxHook(RecordBox);
+    const UINT nButtonCreated = ::RegisterWindowMessageA("TaskbarButtonCreated");
+    AFX_MSGBOX_HOOK pfnOldHook = AfxSetMessageBoxHook([](HWND, LPCSTR, LPCSTR, UINT) {
+        g_log.push_back("box");
+        return IDOK;
+    });
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.settings) + ", " + c.script);
         ScopedCurrentFolder folder("taskbar");
@@ -81,8 +64,10 @@ TEST(TaskbarProgressTest, TheBarFollowsTheCountdownAndComesBackOnANewButton)
         dlg.m_bRefuseTimer = c.refuseTimer;
         RunModal(dlg, [&](HWND hDlg) {
             for (PowerEntryFn& fn : g_PowerEntries.m_pfn)
-                fn = RecordEntry;
-            Play(hDlg, c.script);
+                fn = [] { g_log.push_back("entry"); };
+            for (const char* p = c.script; *p; ++p)
+                ::SendMessageA(hDlg, *p == 'B' ? nButtonCreated : *p == 'T' ? WM_TIMER : WM_COMMAND,
+                               *p == 'G' ? IDOK : *p == 'C' ? IDCANCEL : 1, 0);
         });
         EXPECT_TRUE(dlg.IsEnded());
         EXPECT_EQ(c.log, g_log);
