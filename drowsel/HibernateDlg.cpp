@@ -47,7 +47,7 @@ BOOL CHibernateDlg::OnInitDialog()
     BindPowerLibrary(g_PowerEntries, kDrowselEntryCount);
     GetDlgItem(IDC_COUNT).EnableWindow(FALSE);
     GetDlgItem(IDOK).EnableWindow(FALSE);
-    if (!StartCountdownTimer(kStepMs, SelectedActionName(static_cast<BasicCountdownState&>(*this))))
+    if (!StartCountdownTimer(kStepMs, m_nCount, SelectedActionName(static_cast<BasicCountdownState&>(*this))))
         ReportTimerRefused();
     SetUpSystemMenuAndIcons();
     return TRUE;
@@ -62,6 +62,7 @@ void CHibernateDlg::OnCancel()
 void CHibernateDlg::OnTimer(UINT_PTR)
 {
     OnCountdownTimer(static_cast<BasicCountdownState&>(*this), *this, g_PowerEntries);
+    ShowCountdownProgress(m_nCount);
 }
 
 void CHibernateDlg::OnPull()

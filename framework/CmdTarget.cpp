@@ -19,7 +19,9 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, 
 {
     for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->pfn; ++e) {
-            if (e->nMessage != nMessage)
+            // A registered message still numbered 0 (not yet registered) matches nothing.
+            UINT nRowMessage = e->pnRegistered ? *e->pnRegistered : e->nMessage;
+            if (nRowMessage != nMessage || nRowMessage == 0)
                 continue;
             if (nMessage != WM_COMMAND || (e->nCode == nCode && e->nID == nID))
                 return e;

@@ -13,6 +13,9 @@ struct AFX_MSGMAP_ENTRY {
     UINT nCode;          // notification code (WM_COMMAND only)
     UINT nID;            // control or command id (WM_COMMAND only)
     AFX_PMSG_THUNK pfn;  // null ends the table
+    // ON_REGISTERED_MESSAGE only: the variable that holds the message's number
+    // once registered, read at each look-up.
+    const UINT* pnRegistered = nullptr;
 };
 
 // A class's table and the way to its base class's. Both are constants, so the

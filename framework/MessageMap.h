@@ -67,6 +67,14 @@ protected:                                         \
          return 0;                                                        \
      }},
 
+// A message numbered at run time by RegisterWindowMessage. The row keeps the
+// address of the variable the number goes into; the handler takes
+// (WPARAM, LPARAM) and returns the LRESULT.
+#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                \
+    {0, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l) -> LRESULT {          \
+         return AFX_THIS(p)->memberFxn(w, l);                             \
+     }, &(nMessageVariable)},
+
 // A menu or accelerator command has code 0, the same as BN_CLICKED.
 #define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)

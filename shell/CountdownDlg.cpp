@@ -4,26 +4,92 @@
 #include "Countdown.h"
 #include "resource.h"
 
+namespace {
+UINT g_nTaskbarButtonCreated = 0;  // registered at the first OnInitDialog
+}
+
 CCountdownDlg::CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd) : CDialog(nIDTemplate, pParentWnd) {}
 
 BEGIN_MESSAGE_MAP(CCountdownDlg, CDialog)
     ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
+    ON_REGISTERED_MESSAGE(g_nTaskbarButtonCreated, OnTaskbarButtonCreated)
 END_MESSAGE_MAP()
 
-UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs, LPCSTR pszAction)
+BOOL CCountdownDlg::OnInitDialog()
+{
+    // The taskbar sends this once the window shows and its button exists. From
+    // the unelevated shell it would not reach a program run as administrator
+    // unless let in.
+    g_nTaskbarButtonCreated = ::RegisterWindowMessageA("TaskbarButtonCreated");
+    if (g_nTaskbarButtonCreated)
+        ::ChangeWindowMessageFilterEx(m_hWnd, g_nTaskbarButtonCreated, MSGFLT_ALLOW, nullptr);
+    return CDialog::OnInitDialog();
+}
+
+void CCountdownDlg::OnCancel()
+{
+    SetTaskbarState(TBPF_NOPROGRESS, 0);
+    CDialog::OnCancel();
+}
+
+UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs, int nSteps, LPCSTR pszAction)
 {
     UINT_PTR nTimer = SetTimer(COUNTDOWN_TIMER_ID, nPeriodMs, nullptr);
-    if (nTimer)
+    if (nTimer && !m_bRunning) {
         m_awake.Set(pszAction);
+        m_bRunning = true;
+        m_nStepsAtStart = nSteps;
+        ShowCountdownProgress(nSteps);
+    }
     return nTimer;
 }
 
 void CCountdownDlg::StopCountdownTimer()
 {
     KillTimer(COUNTDOWN_TIMER_ID);
-    m_awake.Clear();
+    if (m_bRunning) {
+        m_awake.Clear();
+        m_bRunning = false;
+    }
+}
+
+void CCountdownDlg::ShowCountdownProgress(int nStepsLeft)
+{
+    if (IsEnded())
+        SetTaskbarState(TBPF_NOPROGRESS, 0);  // the action ran, the window closes
+    else if (m_bRunning)
+        // A start at 0 or below never reaches 0: there is no share to show.
+        SetTaskbarState(m_nStepsAtStart > 0 ? TBPF_NORMAL : TBPF_INDETERMINATE, nStepsLeft);
+    else if (nStepsLeft == 0)
+        SetTaskbarState(TBPF_ERROR, 0);  // ended without an action, until Cancel
+}
+
+void CCountdownDlg::SetTaskbarState(TBPFLAG state, int nStepsLeft)
+{
+    m_taskbarState = state;
+    m_nStepsLeft = nStepsLeft;
+    ShowOnTaskbar(state, nStepsLeft, m_nStepsAtStart);
+}
+
+LRESULT CCountdownDlg::OnTaskbarButtonCreated(WPARAM, LPARAM)
+{
+    ConnectTaskbar();
+    ShowOnTaskbar(m_taskbarState, m_nStepsLeft, m_nStepsAtStart);
+    return 0;
+}
+
+void CCountdownDlg::ConnectTaskbar()
+{
+    m_taskbar.Connect(m_hWnd);
+}
+
+void CCountdownDlg::ShowOnTaskbar(TBPFLAG state, int nStepsLeft, int nStepsAtStart)
+{
+    // TBPF_NORMAL comes only with 0 < nStepsLeft <= nStepsAtStart; the other
+    // states ignore the numbers.
+    m_taskbar.Show(state, static_cast<ULONGLONG>(nStepsLeft), static_cast<ULONGLONG>(nStepsAtStart));
 }
 
 void CCountdownDlg::SetUpSystemMenuAndIcons()

@@ -94,7 +94,7 @@ void CTimerDlg::OnOK()
     const UnitInfo* pUnit = FindUnit(ReadUnits());
     if (!pUnit)
         return;
-    UINT_PTR nTimer = StartCountdownTimer(pUnit->nPeriodMs, SelectedActionName(*this));
+    UINT_PTR nTimer = StartCountdownTimer(pUnit->nPeriodMs, m_nCount, SelectedActionName(*this));
     m_strUnits = pUnit->pszLabel;
     UpdateData(FALSE);
     if (!nTimer)
@@ -110,6 +110,7 @@ void CTimerDlg::OnCancel()
 void CTimerDlg::OnTimer(UINT_PTR)
 {
     OnCountdownTimer(static_cast<CountdownState&>(*this), *this, g_PowerEntries);
+    ShowCountdownProgress(m_nCount);
 }
 
 void CTimerDlg::OnChangeCount()

@@ -32,6 +32,15 @@ public:
         m_timersKilled.push_back(nIDEvent);
         return TRUE;
     }
+
+    std::vector<std::string> m_bar;  // the taskbar button through the seam: "left/start" or the state
+
+protected:
+    void ShowOnTaskbar(TBPFLAG state, int nLeft, int nAtStart) override
+    {
+        m_bar.push_back(state == TBPF_NORMAL ? std::to_string(nLeft) + "/" + std::to_string(nAtStart)
+                                             : std::to_string(state));
+    }
 };
 
 struct Box {
@@ -163,6 +172,11 @@ TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
         ClickCancel(hDlg);
     });
     EXPECT_EQ((std::vector<std::string>{"9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}), shown);
+    std::vector<std::string> bar;  // full at the opening, a tenth less a tick, red (4) until Cancel (0)
+    for (int n = 10; n > 0; --n)
+        bar.push_back(std::to_string(n) + "/10");
+    bar.insert(bar.end(), {"4", "0"});
+    EXPECT_EQ(bar, dlg.m_bar);
     ASSERT_EQ(1u, g_boxes.size());
     EXPECT_NE(std::string::npos, g_boxes[0].text.find("Shutdown.dll")) << g_boxes[0].text;
     EXPECT_NE(std::string::npos, g_boxes[0].text.find("Hibernate_Force")) << g_boxes[0].text;

@@ -1,3 +1,4 @@
+#include "ModalRunner.h"
 #include "ScopedCurrentFolder.h"
 #include "TimerDlg.h"
 
@@ -25,6 +26,7 @@ struct ShownBox {
 
 std::vector<ShownBox> g_boxes;
 std::function<void(HWND hOwner)> g_onBox;
+std::vector<std::string> g_bar;  // the taskbar button through the seam, and entry calls
 
 int RecordBox(HWND hOwner, LPCSTR text, LPCSTR caption, UINT type)
 {
@@ -95,6 +97,12 @@ protected:
     {
         m_atCancel = Snapshot(m_hWnd);
         CTimerDlg::OnCancel();
+    }
+    void ConnectTaskbar() override { g_bar.push_back("connect"); }
+    void ShowOnTaskbar(TBPFLAG state, int nLeft, int nAtStart) override
+    {
+        const char* const names[] = {"none", "indeterminate", "", "", "error"};
+        g_bar.push_back(state == TBPF_NORMAL ? std::to_string(nLeft) + "/" + std::to_string(nAtStart) : names[state]);
     }
 };
 
@@ -223,6 +231,46 @@ TEST_F(TimerDlgTest, ARefusedTimerAtAutoStartIsReportedBeforeTheLibraryIsBound)
     EXPECT_EQ("4", dlg.m_atCancel.count);
     EXPECT_FALSE(dlg.m_atCancel.goEnabled);
     EXPECT_FALSE(dlg.m_atCancel.countEnabled);
+}
+
+// --- The taskbar button ---------------------------------------------------------
+
+TEST_F(TimerDlgTest, TheTaskbarBarFollowsTheCountdownAndComesBackOnANewButton)
+{
+    // One letter a message: B "TaskbarButtonCreated", G "GO!", T a tick, C "Cancel".
+    struct Case {
+        const char* settings;
+        bool refuseTimer;
+        const char* script;
+        std::vector<std::string> bar;
+    } cases[] = {
+        {"DefaultTime=3", false, "BGTTC", {"connect", "none", "3/3", "2/3", "1/3", "none"}},
+        {"DefaultTime=2", false, "GTT", {"2/2", "1/2", "entry", "none"}},
+        // No action: red until Cancel, whatever comes after.
+        {"DefaultTime=1\nDefaultMode=0", false, "GTTBC", {"1/1", "error", "connect", "error", "none"}},
+        {"DefaultTime=3", true, "BGC", {"connect", "none", "none"}},
+        {"DefaultTime=3\nUnits=0", false, "GTC", {"none"}},
+        {"DefaultTime=0", false, "GTC", {"indeterminate", "indeterminate", "none"}},
+        {"DefaultTime=-5\nAutoStart=1", false, "TBC", {"indeterminate", "indeterminate", "connect", "indeterminate", "none"}},
+        {"DefaultTime=3", false, "BGTBTC", {"connect", "none", "3/3", "2/3", "connect", "2/3", "1/3", "none"}},
+    };
+    const UINT nButtonCreated = ::RegisterWindowMessageA("TaskbarButtonCreated");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.settings) + ", " + c.script);
+        WriteIni(std::string("[Misc]\n") + c.settings + "\nUnits=1\n");  // the first key wins
+        g_bar.clear();
+        CProbeTimerDlg dlg;
+        dlg.m_bRefuseTimer = c.refuseTimer;
+        RunModal(dlg, [&](HWND hDlg) {
+            for (PowerEntryFn& fn : g_PowerEntries.m_pfn)
+                fn = [] { g_bar.push_back("entry"); };
+            for (const char* p = c.script; *p; ++p)
+                ::SendMessageA(hDlg, *p == 'B' ? nButtonCreated : *p == 'T' ? WM_TIMER : WM_COMMAND,
+                               *p == 'G' ? IDOK : *p == 'C' ? IDCANCEL : 1, 0);
+        });
+        EXPECT_TRUE(dlg.IsEnded());
+        EXPECT_EQ(c.bar, g_bar);
+    }
 }
 
 } // namespace
