@@ -3,73 +3,35 @@
 // nothing ticks unless a test posts WM_TIMER itself.
 #include "HibernateDlg.h"
 
+#include "BoxRecorder.h"
+#include "Boxes.h"
+#include "FakeTimerDlg.h"
 #include "ModalRunner.h"
+#include "../../drowsel/resource.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
 
-enum { IDC_COUNT = 1000, IDC_FORCE = 1003, IDC_SUSPEND = 1005, IDC_HIBERNATE = 1006, IDC_SHUTDOWN = 1007 };
-
-class CTestHibernateDlg : public CHibernateDlg {
-public:
-    bool m_bRefuseTimer = false;
-    std::vector<std::pair<UINT_PTR, UINT>> m_timersSet;  // id, period
-    std::vector<UINT_PTR> m_timersKilled;
-
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC) override
-    {
-        m_timersSet.emplace_back(nIDEvent, nElapse);
-        return m_bRefuseTimer ? 0 : nIDEvent;
-    }
-    BOOL KillTimer(UINT_PTR nIDEvent) override
-    {
-        m_timersKilled.push_back(nIDEvent);
-        return TRUE;
-    }
-};
-
-struct Box {
-    HWND hWndOwner;
-    std::string text;
-    std::string caption;
-    UINT nType;
-};
-std::vector<Box> g_boxes;
-
-int RecordBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
-{
-    g_boxes.push_back({hWndOwner, lpszText ? lpszText : "", lpszCaption ? lpszCaption : "(null)", nType});
-    return IDOK;
-}
+typedef CFakeTimerDlg<CHibernateDlg> CTestHibernateDlg;
 
 std::string ItemText(HWND hDlg, int id)
 {
-    char text[64] = "";
-    ::GetDlgItemTextA(hDlg, id, text, sizeof text);
-    return text;
+    return WindowTextOf(::GetDlgItem(hDlg, id));
 }
 
 void ClickCancel(HWND hDlg)
 {
-    ::PostMessageA(::GetDlgItem(hDlg, IDCANCEL), BM_CLICK, 0, 0);
+    PostButton(hDlg, IDCANCEL);
 }
 
 class HibernateDlgTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_boxes.clear();
-        m_pfnOldHook = AfxSetMessageBoxHook(RecordBox);
-    }
-    void TearDown() override { AfxSetMessageBoxHook(m_pfnOldHook); }
-
-    AFX_MSGBOX_HOOK m_pfnOldHook = nullptr;
+    ScopedMessageBoxRecorder m_recorder;
+    const std::vector<BoxRecord>& Boxes() const { return m_recorder.Boxes(); }
 };
 
 TEST_F(HibernateDlgTest, OpensWithTimerOneAt600MsAndCancelStopsIt)
@@ -83,7 +45,7 @@ TEST_F(HibernateDlgTest, OpensWithTimerOneAt600MsAndCancelStopsIt)
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ((std::vector<std::pair<UINT_PTR, UINT>>{{1, 600}}), dlg.m_timersSet);
     EXPECT_EQ(std::vector<UINT_PTR>{1}, dlg.m_timersKilled);
-    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(HibernateDlgTest, RefusedTimerSaysSoKeepsTenAndLeavesOnlyCancel)
@@ -108,12 +70,12 @@ TEST_F(HibernateDlgTest, RefusedTimerSaysSoKeepsTenAndLeavesOnlyCancel)
         ClickCancel(hDlg);
     });
     EXPECT_EQ(IDCANCEL, result);
-    ASSERT_EQ(1u, g_boxes.size());
-    EXPECT_EQ("Cannot Install Timer", g_boxes[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), g_boxes[0].nType);  // one OK button, no icon
-    EXPECT_EQ(std::string(AfxGetAppName()), g_boxes[0].caption);
-    EXPECT_FALSE(g_boxes[0].caption.empty());
-    EXPECT_EQ(hWndSeen, g_boxes[0].hWndOwner);
+    ASSERT_EQ(1u, Boxes().size());
+    EXPECT_EQ("Cannot Install Timer", Boxes()[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), Boxes()[0].nType);  // one OK button, no icon
+    EXPECT_EQ(std::string(AfxGetAppName()), Boxes()[0].caption);
+    EXPECT_FALSE(Boxes()[0].caption.empty());
+    EXPECT_EQ(hWndSeen, Boxes()[0].hOwner);
     EXPECT_EQ(1u, dlg.m_timersSet.size());
 }
 
@@ -137,11 +99,7 @@ TEST_F(HibernateDlgTest, OkCommandNeitherEndsNorStopsTheCountdown)
 // dialog's own load of the bare name finds it.
 bool LoadPartialLibrary()
 {
-    std::string path = std::string("Z:") + VESPIRO_TEST_DIR + "/partial/Shutdown.dll";
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return ::LoadLibraryA(path.c_str()) != nullptr;
+    return ::LoadLibraryA(WinPath(VESPIRO_TEST_DIR "/partial/Shutdown.dll").c_str()) != nullptr;
 }
 
 TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
@@ -153,7 +111,7 @@ TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
     RunModal(dlg, [&](HWND hDlg) {
         hWndSeen = hDlg;
         for (int i = 0; i < 10; ++i) {
-            EXPECT_TRUE(g_boxes.empty());
+            EXPECT_TRUE(Boxes().empty());
             ::SendMessageA(hDlg, WM_TIMER, 1, 0);
             shown.push_back(ItemText(hDlg, IDC_COUNT));
         }
@@ -163,10 +121,10 @@ TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
         ClickCancel(hDlg);
     });
     EXPECT_EQ((std::vector<std::string>{"9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}), shown);
-    ASSERT_EQ(1u, g_boxes.size());
-    EXPECT_NE(std::string::npos, g_boxes[0].text.find("Shutdown.dll")) << g_boxes[0].text;
-    EXPECT_NE(std::string::npos, g_boxes[0].text.find("Hibernate_Force")) << g_boxes[0].text;
-    EXPECT_EQ(hWndSeen, g_boxes[0].hWndOwner);
+    ASSERT_EQ(1u, Boxes().size());
+    EXPECT_NE(std::string::npos, Boxes()[0].text.find("Shutdown.dll")) << Boxes()[0].text;
+    EXPECT_NE(std::string::npos, Boxes()[0].text.find("Hibernate_Force")) << Boxes()[0].text;
+    EXPECT_EQ(hWndSeen, Boxes()[0].hOwner);
 }
 
 TEST_F(HibernateDlgTest, HiddenBoxesAreExchangedBothWays)
