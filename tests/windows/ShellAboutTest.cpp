@@ -146,7 +146,7 @@ struct AboutSeen {
     SIZE textExtent = {0, 0};  // of the line, in its own font
     RECT textRect = {0, 0, 0, 0};
     RECT clientRect = {0, 0, 0, 0};
-    RECT templateRect = {0, 0, 0, 0};  // 262 x 142 dialog units, in pixels
+    RECT templateRect = {0, 0, 0, 0};  // the compiled template's size, in pixels
     RECT windowRect = {0, 0, 0, 0};
     RECT ownerRect = {0, 0, 0, 0};
     RECT workArea = {0, 0, 0, 0};
@@ -187,7 +187,9 @@ void WatchAbout(CShellTestDlg& d, AboutSeen& seen)
     mi.cbSize = sizeof mi;
     ::GetMonitorInfoA(::MonitorFromWindow(d.m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
     seen.workArea = mi.rcWork;
-    seen.templateRect = {0, 0, 262, 142};
+    const auto* t = static_cast<const DLGTEMPLATE*>(::LockResource(
+        ::LoadResource(nullptr, ::FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_ABOUTBOX), MAKEINTRESOURCEA(5)))));
+    seen.templateRect = {0, 0, t->cx, t->cy};
     ::MapDialogRect(hAbout, &seen.templateRect);
     seen.hOwner = ::GetWindow(hAbout, GW_OWNER);
     seen.bOwnerEnabled = ::IsWindowEnabled(d.m_hWnd) != FALSE;
