@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -122,6 +123,21 @@ TEST_F(ShutdownE2e, NoSettingsFileOpensWithDefaultsAndWaits)
     EXPECT_EQ(IDC_HIBERNATE, CheckedAction());
     EXPECT_TRUE(Dlg().Enabled(IDOK));
     EXPECT_TRUE(Dlg().Enabled(IDC_COUNT));
+    // DS_CENTERMOUSE: Windows centres the window on the mouse pointer, inside
+    // the work area; Wine puts its top left corner there.
+    POINT at = {};
+    ::GetCursorPos(&at);
+    RECT r = {};
+    ::GetWindowRect(Dlg().Window(), &r);
+    if (!RunningUnderWine()) {
+        MONITORINFO mi = {};
+        mi.cbSize = sizeof mi;
+        ::GetMonitorInfoA(::MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &mi);
+        at.x = std::max(mi.rcWork.left, std::min(at.x - (r.right - r.left) / 2, mi.rcWork.right - (r.right - r.left)));
+        at.y = std::max(mi.rcWork.top, std::min(at.y - (r.bottom - r.top) / 2, mi.rcWork.bottom - (r.bottom - r.top)));
+    }
+    EXPECT_NEAR(at.x, r.left, 1);
+    EXPECT_NEAR(at.y, r.top, 1);
     ::Sleep(300);
     EXPECT_EQ("90", Dlg().Text(IDC_COUNT));
     CancelAndExpectExit();
