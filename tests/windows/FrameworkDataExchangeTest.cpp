@@ -250,11 +250,7 @@ TEST(FrameworkNotificationLockout, SurvivesATickPushInsideTheFailedPullsPrompt)
     std::string boxCaption, boxText;
     HWND hBoxOwner = nullptr, hDlg = nullptr;
 
-    dlg.m_onTimer = [&](CFwTestDlg& d, UINT_PTR) {
-        std::vector<HWND> boxes = ThreadBoxes(d.m_hWnd);
-        if (boxes.empty())
-            return;
-        HWND hBox = boxes.front();
+    dlg.m_onTickInBox = [&](CFwTestDlg& d, HWND hBox) {
         if (++nTicksWithBox < 3)
             return;
         boxCaption = WindowTextOf(hBox);
@@ -302,14 +298,11 @@ TEST(FrameworkNotificationLockout, ATickThatEndsTheDialogInsideThePromptClosesIt
     CFwTestDlg dlg;
     HWND hDlg = nullptr;
     bool bEndedInPrompt = false, bAliveAfterPull = false;
-    dlg.m_onTimer = [&](CFwTestDlg& d, UINT_PTR) {
-        std::vector<HWND> boxes = ThreadBoxes(d.m_hWnd);
-        if (boxes.empty())
-            return;
+    dlg.m_onTickInBox = [&](CFwTestDlg& d, HWND hBox) {
         d.KillTimer(1);
         d.EndDialog(IDCANCEL);
         bEndedInPrompt = d.IsEnded();
-        PostButton(boxes.front());
+        PostButton(hBox);
     };
     dlg.m_onRunning = [&](CFwTestDlg& d) {
         hDlg = d.m_hWnd;

@@ -130,20 +130,17 @@ TEST(FrameworkDialog, EndedInsideAMessageBoxClosesOnceControlReturns)
     std::string caption, text;
     HWND hDlg = nullptr;
     bool bAliveAfterBox = false, bEndedAfterBox = false;
-    dlg.m_onTimer = [&](CFwTestDlg& d, UINT_PTR) {
-        std::vector<HWND> boxes = ThreadBoxes(d.m_hWnd);
-        if (boxes.empty())
-            return;
+    dlg.m_onTickInBox = [&](CFwTestDlg& d, HWND hBox) {
         ++nTicks;
         if (nTicks == 3)
             d.EndDialog(42);  // inside the box's loop
         if (nTicks == 5) {
             // Ended, but the box and the window are still there.
             EXPECT_TRUE(::IsWindow(d.m_hWnd));
-            caption = WindowTextOf(boxes.front());
-            text = MessageBoxText(boxes.front());
+            caption = WindowTextOf(hBox);
+            text = MessageBoxText(hBox);
             d.KillTimer(1);
-            PostButton(boxes.front());
+            PostButton(hBox);
         }
     };
     dlg.m_onRunning = [&](CFwTestDlg& d) {
@@ -174,11 +171,8 @@ TEST(FrameworkDialog, EndedInsideANestedDialogClosesOnceControlReturns)
     bool bOuterAliveAfterInner = false, bOuterEnabledAfterInner = false;
     INT_PTR nInnerResult = 0;
 
-    outer.m_onTimer = [&](CFwTestDlg& d, UINT_PTR) {
-        std::vector<HWND> boxes = ThreadBoxes(d.m_hWnd);
-        if (boxes.empty())
-            return;
-        hInner = boxes.front();
+    outer.m_onTickInBox = [&](CFwTestDlg& d, HWND hBox) {
+        hInner = hBox;
         ++nTicksDuringInner;
         bOuterEnabledDuringInner = bOuterEnabledDuringInner && ::IsWindowEnabled(d.m_hWnd);
         hInnerOwner = ::GetWindow(hInner, GW_OWNER);

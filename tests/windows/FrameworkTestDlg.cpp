@@ -74,6 +74,11 @@ void CFwTestDlg::OnTimer(UINT_PTR nIDEvent)
 {
     if (m_onTimer)
         m_onTimer(*this, nIDEvent);
+    if (m_onTickInBox) {
+        std::vector<HWND> boxes = ThreadBoxes(m_hWnd);
+        if (!boxes.empty())
+            m_onTickInBox(*this, boxes.front());
+    }
 }
 
 void CFwTestDlg::OnSysCommand(UINT nID, LPARAM)

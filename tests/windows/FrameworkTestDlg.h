@@ -35,6 +35,8 @@ public:
     std::function<void(CFwTestDlg&)> m_onRunning;
     // Runs at each WM_TIMER, with the id.
     std::function<void(CFwTestDlg&, UINT_PTR)> m_onTimer;
+    // Runs at each WM_TIMER while a box of this thread is up, with the box.
+    std::function<void(CFwTestDlg&, HWND hBox)> m_onTickInBox;
     // Runs inside DoDataExchange right after the member with this index
     // (0 first, 1 count, 2 second, 3 third, 4 text) was exchanged.
     std::function<void(CFwTestDlg&, int)> m_duringExchange;
