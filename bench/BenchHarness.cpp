@@ -368,7 +368,7 @@ int main(int argc, char** argv)
                 dS, Median(lastShutdown), Median(worstShutdown), dD, Median(lastDrowsel), Median(worstDrowsel),
                 Verdict(!driftShutdown.empty(), std::abs(dS) < 1.0).c_str(),
                 Verdict(!driftDrowsel.empty(), std::abs(dD) < 1.0).c_str());
-    bool objectsKnown = before.gdi >= 0 && after.gdi >= 0;
+    bool objectsKnown = before.Measured() && after.Measured();
     std::printf("| GDI objects, 1 tick → 10,000 ticks | | %ld → %ld | | unchanged | %s | |\n", before.gdi, after.gdi,
                 Verdict(objectsKnown, before.gdi == after.gdi).c_str());
     std::printf("| USER objects, 1 tick → 10,000 ticks | | %ld → %ld | | unchanged | %s | |\n", before.user, after.user,

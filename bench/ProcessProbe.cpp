@@ -114,11 +114,14 @@ GuiObjects CountGuiObjects(HANDLE hProcess)
 
 GuiObjects CountGuiObjectsSettled(HANDLE hProcess)
 {
-    GuiObjects last = CountGuiObjects(hProcess);
-    int same = 1;
+    GuiObjects last;
+    int same = 0;
     for (int i = 0; i < 30 && same < 3; ++i) {
-        ::Sleep(100);
+        if (i)
+            ::Sleep(100);
         GuiObjects now = CountGuiObjects(hProcess);
+        if (!now.Measured())
+            continue;
         same = (now.gdi == last.gdi && now.user == last.user) ? same + 1 : 1;
         last = now;
     }

@@ -15,11 +15,15 @@ struct GuiObjects {
     long gdi = -1;
     long user = -1;
     const char* source = "";  // "GetGuiResources" or "GDI table + windows"
+    // A process with a window owns some of each: anything else is a reading
+    // that failed (the table not read, the windows not found), not a count.
+    bool Measured() const { return gdi > 0 && user > 0; }
 };
 GuiObjects CountGuiObjects(HANDLE hProcess);
 // The same once the counts hold still: a window repainting holds a DC and a
 // region or two for a moment, which is not a leak. Three equal readings 100 ms
-// apart, or the last of 30.
+// apart, or the last of 30; a failed reading is taken again, and if none
+// succeeds the result is a failed one.
 GuiObjects CountGuiObjectsSettled(HANDLE hProcess);
 
 // Peak working set and private bytes. Wine 8 leaves PrivateUsage at 0 and

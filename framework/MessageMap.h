@@ -60,6 +60,12 @@ protected:                                         \
          return reinterpret_cast<LRESULT>(AFX_THIS(p)->OnQueryDragIcon()); \
      }},
 
+// A message of the program's own, such as WM_APP + n: LRESULT memberFxn(WPARAM, LPARAM).
+#define ON_MESSAGE(message, memberFxn)                                    \
+    {message, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l) -> LRESULT {    \
+         return AFX_THIS(p)->memberFxn(w, l);                             \
+     }},
+
 #define ON_CONTROL(code, id, memberFxn)                                   \
     {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id),          \
      [](CCmdTarget* p, WPARAM, LPARAM) -> LRESULT {                       \

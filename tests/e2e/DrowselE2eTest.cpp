@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <ostream>
 
 namespace {
@@ -15,29 +16,10 @@ enum { IDC_COUNT = 1000, IDC_FORCE = 1003, IDC_SUSPEND = 1005, IDC_HIBERNATE = 1
 // program and to deliver timer messages, never fast.
 const DWORD kRunMinMs = 5000, kRunMaxMs = 12000;
 
-struct ChildSearch {
-    const char* text;
-    HWND found;
-};
-
-BOOL CALLBACK FindChildByText(HWND hWnd, LPARAM lParam)
-{
-    auto* s = reinterpret_cast<ChildSearch*>(lParam);
-    char text[64] = "";
-    ::GetWindowTextA(hWnd, text, sizeof text);
-    if (lstrcmpA(text, s->text) == 0) {
-        s->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The controls without an id are found by their text.
 HWND ChildWithText(HWND hDlg, const char* text)
 {
-    ChildSearch s = {text, nullptr};
-    ::EnumChildWindows(hDlg, FindChildByText, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    return ::FindWindowExA(hDlg, nullptr, nullptr, text);
 }
 
 RECT Rect(HWND hWnd)
@@ -48,17 +30,18 @@ RECT Rect(HWND hWnd)
 }
 
 // Waits for the program to end (the action closes it) and tells how long
-// after `start` the power library was first called, or 0 for never.
-DWORD WaitForEndAndCall(ProgramUnderTest& prog, DWORD start, DWORD timeoutMs)
+// after `start` the power library was first called, or 0 for never. `watch`
+// runs at each poll while it waits.
+DWORD WaitForEndAndCall(ProgramUnderTest& prog, DWORD start, const std::function<void()>& watch = nullptr)
 {
     DWORD called = 0;
-    DialogDriver::WaitUntil(
-        [&] {
-            if (!called && !prog.Calls().empty())
-                called = ::GetTickCount() - start;
-            return !prog.IsRunning();
-        },
-        timeoutMs);
+    WaitUntil([&] {
+        if (watch)
+            watch();
+        if (!called && !prog.Calls().empty())
+            called = ::GetTickCount() - start;
+        return !prog.IsRunning();
+    });
     if (!called && !prog.Calls().empty())
         called = ::GetTickCount() - start;
     return called;
@@ -67,7 +50,7 @@ DWORD WaitForEndAndCall(ProgramUnderTest& prog, DWORD start, DWORD timeoutMs)
 TEST(DrowselE2e, WindowShowsTheCountAndOneLargeCancelOnly)
 {
     ProgramUnderTest prog("drowsel.exe", PowerLib::Recording);
-    ASSERT_TRUE(prog.Start(kCaption));
+    ASSERT_TRUE(prog.Start(kCaption)) << prog.Failure();
     DialogDriver dlg(prog.Window());
     HWND hGroup = ChildWithText(dlg.Window(), "Hibernate In:");
     HWND hSeconds = ChildWithText(dlg.Window(), "Seconds");
@@ -101,7 +84,7 @@ TEST(DrowselE2e, WindowShowsTheCountAndOneLargeCancelOnly)
     EXPECT_TRUE(::GetWindowLongA(dlg.Window(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
 
     dlg.Click(IDCANCEL);
-    EXPECT_TRUE(prog.WaitForExit(5000));
+    EXPECT_TRUE(prog.WaitForExit());
     EXPECT_TRUE(prog.Calls().empty());
 }
 
@@ -109,24 +92,16 @@ TEST(DrowselE2e, WithoutInputHibernatesForcedOnceAfterTenTicks)
 {
     ProgramUnderTest prog("drowsel.exe", PowerLib::Recording);
     DWORD start = ::GetTickCount();
-    ASSERT_TRUE(prog.Start(kCaption));
+    ASSERT_TRUE(prog.Start(kCaption)) << prog.Failure();
     DialogDriver dlg(prog.Window());
     std::vector<int> shown;
-    DWORD called = 0;
-    DialogDriver::WaitUntil(
-        [&] {
-            std::string text = dlg.Text(IDC_COUNT);  // empty once the window is gone
-            if (!text.empty() && (shown.empty() || shown.back() != std::stoi(text)))
-                shown.push_back(std::stoi(text));
-            if (!called && !prog.Calls().empty())
-                called = ::GetTickCount() - start;
-            return !prog.IsRunning();
-        },
-        15000);
-    ASSERT_TRUE(prog.WaitForExit(1000));
+    DWORD called = WaitForEndAndCall(prog, start, [&] {
+        std::string text = dlg.Text(IDC_COUNT);  // empty once the window is gone
+        if (!text.empty() && (shown.empty() || shown.back() != std::stoi(text)))
+            shown.push_back(std::stoi(text));
+    });
+    ASSERT_TRUE(prog.WaitForExit());
     DWORD ended = ::GetTickCount() - start;
-    if (!called && !prog.Calls().empty())
-        called = ended;
     std::printf("drowsel: count seen %d..%d (%zu values), power call %lu ms and exit %lu ms after Start()\n",
                 shown.empty() ? -1 : shown.front(), shown.empty() ? -1 : shown.back(), shown.size(),
                 static_cast<unsigned long>(called), static_cast<unsigned long>(ended));
@@ -150,14 +125,14 @@ class DrowselCancel : public ::testing::TestWithParam<const char*> {};
 TEST_P(DrowselCancel, BeforeZeroCallsNothing)
 {
     ProgramUnderTest prog("drowsel.exe", PowerLib::Recording);
-    ASSERT_TRUE(prog.Start(kCaption));
+    ASSERT_TRUE(prog.Start(kCaption)) << prog.Failure();
     DialogDriver dlg(prog.Window());
     const std::string when = GetParam();
     if (when != "now") {
-        ASSERT_TRUE(DialogDriver::WaitUntil([&] { return dlg.Text(IDC_COUNT) == when; }, 10000));
+        ASSERT_TRUE(WaitUntil([&] { return dlg.Text(IDC_COUNT) == when; }));
     }
     dlg.Click(IDCANCEL);
-    ASSERT_TRUE(prog.WaitForExit(5000));
+    ASSERT_TRUE(prog.WaitForExit());
     EXPECT_TRUE(prog.Calls().empty());
 }
 
@@ -171,17 +146,17 @@ TEST(DrowselE2e, OkCommandAndHiddenGoChangeNothing)
 {
     ProgramUnderTest prog("drowsel.exe", PowerLib::Recording);
     DWORD start = ::GetTickCount();
-    ASSERT_TRUE(prog.Start(kCaption));
+    ASSERT_TRUE(prog.Start(kCaption)) << prog.Failure();
     DialogDriver dlg(prog.Window());
     dlg.PostCommand(IDOK);
     dlg.Click(IDOK);
     ::PostMessageA(dlg.Window(), WM_KEYDOWN, VK_RETURN, 0);
     // The countdown goes on past the commands, and the window stays.
-    EXPECT_TRUE(DialogDriver::WaitUntil([&] { return dlg.Text(IDC_COUNT) == "7"; }, 6000));
+    EXPECT_TRUE(WaitUntil([&] { return dlg.Text(IDC_COUNT) == "7"; }));
     EXPECT_TRUE(prog.IsRunning());
     EXPECT_FALSE(dlg.Enabled(IDOK));
     EXPECT_FALSE(dlg.Enabled(IDC_COUNT));
-    DWORD called = WaitForEndAndCall(prog, start, 15000);
+    DWORD called = WaitForEndAndCall(prog, start);
     ASSERT_FALSE(prog.IsRunning());
     EXPECT_EQ(std::vector<std::string>{"Hibernate_Force"}, prog.Calls());
     EXPECT_GE(called, kRunMinMs);
@@ -193,17 +168,17 @@ TEST(DrowselE2e, OkCommandAndHiddenGoChangeNothing)
 TEST(DrowselE2e, AboutBoxShowsItsVersionWhileTheCountGoesOn)
 {
     ProgramUnderTest prog("drowsel.exe", PowerLib::Recording);
-    ASSERT_TRUE(prog.Start(kCaption));
+    ASSERT_TRUE(prog.Start(kCaption)) << prog.Failure();
     DialogDriver dlg(prog.Window());
     dlg.PostSysCommand(16);
-    HWND hBox = dlg.WaitForBox(5000);
+    HWND hBox = dlg.WaitForBox();
     ASSERT_NE(nullptr, hBox);
     EXPECT_EQ("About Vespiro", DialogDriver::BoxCaption(hBox));
     EXPECT_EQ(0u, DialogDriver::BoxText(hBox).find("Vespiro V1.2")) << DialogDriver::BoxText(hBox);
-    EXPECT_TRUE(DialogDriver::WaitUntil([&] { return dlg.Text(IDC_COUNT) == "7"; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return dlg.Text(IDC_COUNT) == "7"; }));
     DialogDriver::AnswerBox(hBox);
     dlg.Click(IDCANCEL);
-    ASSERT_TRUE(prog.WaitForExit(5000));
+    ASSERT_TRUE(prog.WaitForExit());
     EXPECT_TRUE(prog.Calls().empty());
 }
 
@@ -224,24 +199,23 @@ class DrowselHiddenBox : public ::testing::TestWithParam<HiddenClick> {};
 TEST_P(DrowselHiddenBox, ClickStillChangesTheAction)
 {
     ProgramUnderTest prog("drowsel.exe", PowerLib::Recording);
-    ASSERT_TRUE(prog.Start(kCaption));
+    ASSERT_TRUE(prog.Start(kCaption)) << prog.Failure();
     DialogDriver dlg(prog.Window());
     int id = GetParam().id;
     dlg.Click(id);
     if (id == IDC_FORCE) {
-        EXPECT_TRUE(DialogDriver::WaitUntil([&] { return !dlg.Checked(IDC_FORCE); }, 3000));
+        EXPECT_TRUE(WaitUntil([&] { return !dlg.Checked(IDC_FORCE); }));
         EXPECT_TRUE(dlg.Checked(IDC_HIBERNATE));
     } else {
         // One of three: a click on the checked one keeps it checked.
-        EXPECT_TRUE(DialogDriver::WaitUntil(
+        EXPECT_TRUE(WaitUntil(
             [&] {
                 return dlg.Checked(id) && dlg.Checked(IDC_SUSPEND) + dlg.Checked(IDC_HIBERNATE) +
                                                   dlg.Checked(IDC_SHUTDOWN) == 1;
-            },
-            3000));
+            }));
         EXPECT_TRUE(dlg.Checked(IDC_FORCE));
     }
-    WaitForEndAndCall(prog, ::GetTickCount(), 15000);
+    WaitForEndAndCall(prog, ::GetTickCount());
     ASSERT_FALSE(prog.IsRunning());
     EXPECT_EQ(std::vector<std::string>{GetParam().entry}, prog.Calls());
 }
@@ -269,9 +243,9 @@ class DrowselMissing : public ::testing::TestWithParam<MissingCase> {};
 TEST_P(DrowselMissing, SaysWhatIsMissingCallsNothingAndWaitsForCancel)
 {
     ProgramUnderTest prog("drowsel.exe", GetParam().lib);
-    ASSERT_TRUE(prog.Start(kCaption));
+    ASSERT_TRUE(prog.Start(kCaption)) << prog.Failure();
     DialogDriver dlg(prog.Window());
-    HWND hBox = dlg.WaitForBox(15000);
+    HWND hBox = dlg.WaitForBox();
     ASSERT_NE(nullptr, hBox);
     std::string text = DialogDriver::BoxText(hBox);
     EXPECT_NE(std::string::npos, text.find("Shutdown.dll")) << text;
@@ -290,7 +264,7 @@ TEST_P(DrowselMissing, SaysWhatIsMissingCallsNothingAndWaitsForCancel)
     EXPECT_FALSE(dlg.Enabled(IDOK));
     EXPECT_FALSE(dlg.Enabled(IDC_COUNT));
     dlg.Click(IDCANCEL);
-    ASSERT_TRUE(prog.WaitForExit(5000));
+    ASSERT_TRUE(prog.WaitForExit());
     EXPECT_TRUE(prog.Calls().empty());
 }
 

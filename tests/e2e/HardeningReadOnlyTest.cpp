@@ -1,6 +1,6 @@
 // Nothing is written: shutdown run from a read-only folder with a
 // shutdown.ini in it leaves the folder and the file exactly as they were.
-#include "HardeningCommon.h"
+#include "ShutdownWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <map>
 #include <sstream>
 
-using namespace hardening;
+using namespace shutdown_window;
 
 namespace {
 
@@ -53,34 +53,45 @@ std::string Bytes(const std::string& path)
 }
 
 // Read-only. For the file, the Windows attribute, which Wine maps to the Unix
-// write bits (chmod a-w). For a folder Wine ignores the attribute, but reports
-// it for a folder without write bits; so the folder gets chmod from the Linux
-// side: Wine starts a Unix program through CreateProcess, but does not wait
-// for it, hence the poll. Either way a root user's writes would still go
-// through, which is why the test compares everything afterwards.
+// write bits (chmod a-w). For a folder the attribute stops no write, so the
+// folder gets a command too. Under Wine: chmod from the Linux side, after
+// which Wine reports the attribute; Wine starts a Unix program through
+// CreateProcess but does not wait for it, hence the poll. On Windows: the
+// attribute, and icacls denying everyone to add files or folders. Either way
+// a root user's or an administrator's writes might still go through, which
+// is why the test compares everything afterwards.
 bool SetReadOnly(const std::string& path, bool readOnly)
 {
     DWORD attributes = ::GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return false;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        std::string unixPath = path.substr(2);  // "Z:\..." is the Unix root
-        for (char& c : unixPath)
-            if (c == '\\')
-                c = '/';
-        std::string cmd = std::string("/bin/chmod ") + (readOnly ? "a-w " : "u+w ") + unixPath;
+    const bool bFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (!bFolder || !RunningUnderWine()) {
+        attributes = readOnly ? (attributes | FILE_ATTRIBUTE_READONLY) : (attributes & ~FILE_ATTRIBUTE_READONLY);
+        ::SetFileAttributesA(path.c_str(), attributes);
+    }
+    if (bFolder) {
+        std::string cmd;
+        if (RunningUnderWine()) {
+            std::string unixPath = path.substr(2);  // "Z:\..." is the Unix root
+            for (char& c : unixPath)
+                if (c == '\\')
+                    c = '/';
+            cmd = std::string("/bin/chmod ") + (readOnly ? "a-w " : "u+w ") + unixPath;
+        } else {
+            cmd = "icacls \"" + path + "\" " + (readOnly ? "/deny *S-1-1-0:(WD,AD)" : "/remove:d *S-1-1-0");
+        }
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi = {};
         if (::CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+            if (!RunningUnderWine())
+                ::WaitForSingleObject(pi.hProcess, kWaitLimitMs);
             ::CloseHandle(pi.hProcess);
             ::CloseHandle(pi.hThread);
         }
-    } else {
-        attributes = readOnly ? (attributes | FILE_ATTRIBUTE_READONLY) : (attributes & ~FILE_ATTRIBUTE_READONLY);
-        ::SetFileAttributesA(path.c_str(), attributes);
     }
-    return DialogDriver::WaitUntil([&] {
+    return WaitUntil([&] {
         DWORD now = ::GetFileAttributesA(path.c_str());
         return now != INVALID_FILE_ATTRIBUTES && ((now & FILE_ATTRIBUTE_READONLY) != 0) == readOnly;
     });
@@ -109,15 +120,15 @@ TEST(HardeningReadOnly, CountdownAndCancelInAReadOnlyFolderWriteNothingAndShowNo
     const std::string bytesBefore = Bytes(ini);
     ASSERT_FALSE(bytesBefore.empty());
 
-    ASSERT_TRUE(prog.Start(kCaption));
+    ASSERT_TRUE(prog.Start(kCaption)) << prog.Failure();
     DialogDriver dlg(prog.Window());
     EXPECT_EQ("5", dlg.Text(IDC_COUNT));
     dlg.Click(IDOK);
     // One real step, then Cancel.
-    EXPECT_TRUE(DialogDriver::WaitUntil([&] { return dlg.Text(IDC_COUNT) == "4"; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return dlg.Text(IDC_COUNT) == "4"; }));
     EXPECT_EQ(nullptr, dlg.WaitForBox(500));
     dlg.Click(IDCANCEL);
-    ASSERT_TRUE(prog.WaitForExit(5000));
+    ASSERT_TRUE(prog.WaitForExit());
     EXPECT_EQ(0u, prog.ExitCode());
 
     const auto listingAfter = Listing(prog.Folder());

@@ -1,13 +1,13 @@
 // Soak: 10,000 ticks through the real window, with no leak of GDI or USER
 // objects, and exactly one entry called once at the end.
-#include "HardeningCommon.h"
+#include "ShutdownWindow.h"
 #include "ProcessProbe.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-using namespace hardening;
+using namespace shutdown_window;
 
 namespace {
 
@@ -17,7 +17,7 @@ TEST(HardeningSoak, TenThousandTicksLeaveObjectsLevelAndCallOneEntryOnce)
     // 10000 is outside 0..1000, but "GO!" does not pull: it counts from 10000.
     // Units=1: the real one-second timer runs beside the posted ticks.
     prog.WriteIni("[Misc]\r\nDefaultTime=10000\r\nUnits=1\r\n");
-    ASSERT_TRUE(prog.Start(kCaption));
+    ASSERT_TRUE(prog.Start(kCaption)) << prog.Failure();
     DialogDriver dlg(prog.Window());
     ASSERT_EQ("10000", dlg.Text(IDC_COUNT));
     ASSERT_TRUE(PressGo(dlg));
@@ -41,10 +41,12 @@ TEST(HardeningSoak, TenThousandTicksLeaveObjectsLevelAndCallOneEntryOnce)
     const MemoryFigures memAfter = ReadMemory(prog.Process());
     std::printf("objects (%s): GDI %ld -> %ld, USER %ld -> %ld; private bytes %zu -> %zu\n", before.source,
                 before.gdi, after.gdi, before.user, after.user, memBefore.privateBytes, memAfter.privateBytes);
-    EXPECT_GT(before.gdi, 0);
-    EXPECT_GT(before.user, 0);
-    EXPECT_EQ(before.gdi, after.gdi);
-    EXPECT_EQ(before.user, after.user);
+    if (before.Measured() && after.Measured()) {
+        EXPECT_EQ(before.gdi, after.gdi);
+        EXPECT_EQ(before.user, after.user);
+    } else {
+        ADD_FAILURE() << "the object count could not be measured (a failed reading, not a leak)";
+    }
     // Heap growth would show a leak per tick (16 bytes a tick are 160 KB).
     EXPECT_LE(memAfter.privateBytes, memBefore.privateBytes + 64 * 1024);
 
@@ -55,9 +57,9 @@ TEST(HardeningSoak, TenThousandTicksLeaveObjectsLevelAndCallOneEntryOnce)
         lastSeen = dlg.Text(IDC_COUNT);
         dlg.PostTick();
         ++posted;
-        WaitCountAtMost(prog, dlg, std::atol(lastSeen.c_str()) - 1, 5000);
+        WaitCountAtMost(prog, dlg, std::atol(lastSeen.c_str()) - 1);
     }
-    ASSERT_TRUE(prog.WaitForExit(10000)) << "still running at " << dlg.Text(IDC_COUNT);
+    ASSERT_TRUE(prog.WaitForExit()) << "still running at " << dlg.Text(IDC_COUNT);
     // An entry is called only on the tick that makes the count exactly 0.
     EXPECT_LE(std::atol(lastSeen.c_str()), 2) << lastSeen;
     EXPECT_EQ(0u, prog.ExitCode());

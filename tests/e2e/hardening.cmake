@@ -3,6 +3,6 @@
 vespiro_wine_test(e2e_hardening
   SOURCES HardeningSoakTest.cpp HardeningReadOnlyTest.cpp HardeningBadInputTest.cpp HardeningReentrancyTest.cpp
           ${PROJECT_SOURCE_DIR}/bench/ProcessProbe.cpp
-  LIBS e2e_harness textconv shell32 psapi)
+  LIBS e2e_harness shell32 psapi)
 target_include_directories(e2e_hardening PRIVATE ${PROJECT_SOURCE_DIR}/bench)
 add_dependencies(e2e_hardening shutdown recording_shutdown_dll)

@@ -1,26 +1,8 @@
 #include "DialogDriver.h"
 
+#include "Boxes.h"
+
 namespace {
-
-struct BoxSearch {
-    DWORD pid;
-    HWND exclude;
-    HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND hWnd, LPARAM lParam)
-{
-    auto* s = reinterpret_cast<BoxSearch*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    char cls[32] = "";
-    ::GetClassNameA(hWnd, cls, sizeof cls);
-    if (pid == s->pid && hWnd != s->exclude && ::IsWindowVisible(hWnd) && lstrcmpA(cls, "#32770") == 0) {
-        s->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 std::string WindowText(HWND hWnd)
 {
@@ -88,29 +70,43 @@ void DialogDriver::PostSysCommand(UINT id) const
     ::PostMessageA(m_hWnd, WM_SYSCOMMAND, id, 0);
 }
 
-bool DialogDriver::WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+HWND FindTopWindowOf(DWORD pid, const std::function<bool(HWND)>& match)
 {
-    for (DWORD waited = 0;; waited += 10) {
-        if (condition())
-            return true;
-        if (waited >= timeoutMs)
-            return false;
-        ::Sleep(10);
-    }
+    struct Search {
+        DWORD pid;
+        const std::function<bool(HWND)>& match;
+        HWND found;
+    } s = {pid, match, nullptr};
+    ::EnumWindows(
+        [](HWND h, LPARAM l) -> BOOL {
+            auto* p = reinterpret_cast<Search*>(l);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(h, &pid);
+            if (pid != p->pid || !::IsWindowVisible(h) || !p->match(h))
+                return TRUE;
+            p->found = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
 }
 
 HWND DialogDriver::WaitForBox(DWORD timeoutMs) const
 {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(m_hWnd, &pid);
-    BoxSearch s = {pid, m_hWnd, nullptr};
+    HWND hBox = nullptr;
     WaitUntil(
         [&] {
-            ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&s));
-            return s.found != nullptr;
+            hBox = FindTopWindowOf(pid, [this](HWND h) {
+                char cls[32] = "";
+                ::GetClassNameA(h, cls, sizeof cls);
+                return h != m_hWnd && lstrcmpA(cls, "#32770") == 0;
+            });
+            return hBox != nullptr;
         },
         timeoutMs);
-    return s.found;
+    return hBox;
 }
 
 std::string DialogDriver::BoxCaption(HWND hBox)
@@ -126,5 +122,5 @@ std::string DialogDriver::BoxText(HWND hBox)
 
 void DialogDriver::AnswerBox(HWND hBox, int id)
 {
-    ::PostMessageA(hBox, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hBox, id)));
+    PostButton(hBox, id);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -26,12 +28,9 @@ public:
     void PostCommand(int id) const;        // WM_COMMAND as from an accelerator
     void PostSysCommand(UINT id) const;
 
-    // Polls until the condition holds; false on timeout.
-    static bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-
     // A visible dialog-class window of the same process other than ours, such
     // as a message box; null if none came within the time.
-    HWND WaitForBox(DWORD timeoutMs = 5000) const;
+    HWND WaitForBox(DWORD timeoutMs = kWaitLimitMs) const;
     static std::string BoxCaption(HWND hBox);
     static std::string BoxText(HWND hBox);  // the message of a message box
     static void AnswerBox(HWND hBox, int id = IDOK);  // posted, like a click
@@ -39,3 +38,6 @@ public:
 private:
     HWND m_hWnd;
 };
+
+// The first visible top-level window of the process that matches; null if none.
+HWND FindTopWindowOf(DWORD pid, const std::function<bool(HWND)>& match);

@@ -1,5 +1,7 @@
 #include "ProgramUnderTest.h"
 
+#include "DialogDriver.h"
+
 #include <shellapi.h>
 
 #include <cstdio>
@@ -7,26 +9,6 @@
 #include <sstream>
 
 namespace {
-
-struct FindData {
-    DWORD pid;
-    const char* caption;
-    HWND hWnd;
-};
-
-BOOL CALLBACK FindTopWindow(HWND hWnd, LPARAM lParam)
-{
-    auto* data = reinterpret_cast<FindData*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    char text[256] = "";
-    ::GetWindowTextA(hWnd, text, sizeof text);
-    if (pid == data->pid && ::IsWindowVisible(hWnd) && lstrcmpA(text, data->caption) == 0) {
-        data->hWnd = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 void RemoveTree(const std::string& folder)
 {
@@ -42,15 +24,6 @@ void RemoveTree(const std::string& folder)
 
 } // namespace
 
-std::string WinPath(const std::string& unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
 ProgramUnderTest::ProgramUnderTest(const char* exeName, PowerLib lib) : m_exe(exeName)
 {
     static int s_serial = 0;
@@ -63,7 +36,8 @@ ProgramUnderTest::ProgramUnderTest(const char* exeName, PowerLib lib) : m_exe(ex
     ::CreateDirectoryA(m_folder.c_str(), nullptr);
 
     std::string bin = WinPath(VESPIRO_BIN_DIR);
-    ::CopyFileA((bin + "\\" + m_exe).c_str(), (m_folder + "\\" + m_exe).c_str(), FALSE);
+    if (!::CopyFileA((bin + "\\" + m_exe).c_str(), (m_folder + "\\" + m_exe).c_str(), FALSE))
+        m_failure = "copying " + m_exe + " failed with error " + std::to_string(::GetLastError()) + "; ";
     const char* variant = lib == PowerLib::Recording ? "recording" : lib == PowerLib::Partial ? "partial" : nullptr;
     if (variant) {
         std::string dll = WinPath(VESPIRO_TEST_DIR) + "\\" + variant + "\\Shutdown.dll";
@@ -95,24 +69,28 @@ void ProgramUnderTest::WriteFile(const std::string& name, const std::string& tex
     out << text;
 }
 
-bool ProgramUnderTest::Start(const char* caption, const std::string& workingFolder, DWORD timeoutMs)
+bool ProgramUnderTest::Start(const char* caption, const std::string& workingFolder)
 {
     std::string exe = m_folder + "\\" + m_exe;
     std::string cmd = "\"" + exe + "\"";
     std::string cwd = workingFolder.empty() ? m_folder : workingFolder;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
-    if (!::CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &si, &m_pi))
+    if (!::CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, cwd.c_str(), &si, &m_pi)) {
+        m_failure += "CreateProcess failed with error " + std::to_string(::GetLastError()) + " for " + exe;
         return false;
-    ::WaitForInputIdle(m_pi.hProcess, timeoutMs);
-    FindData data = {m_pi.dwProcessId, caption, nullptr};
-    for (DWORD waited = 0; waited < timeoutMs && IsRunning(); waited += 20) {
-        ::EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&data));
-        if (data.hWnd)
-            break;
-        ::Sleep(20);
     }
-    m_hWnd = data.hWnd;
+    WaitUntil([&] {
+        m_hWnd = FindTopWindowOf(m_pi.dwProcessId, [caption](HWND h) {
+            char text[256] = "";
+            ::GetWindowTextA(h, text, sizeof text);
+            return lstrcmpA(text, caption) == 0;
+        });
+        return m_hWnd || !IsRunning();
+    });
+    if (!m_hWnd)
+        m_failure = IsRunning() ? "no window within the wait limit"
+                                : "the program ended with exit code " + std::to_string(ExitCode()) + " before its window opened";
     return m_hWnd != nullptr;
 }
 

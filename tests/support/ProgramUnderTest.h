@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform.h"
+
 #include <windows.h>
 
 #include <string>
@@ -11,9 +13,6 @@ enum class PowerLib {
     Recording,  // all ten entries, each appending its name to calls.log
     Partial,    // the same without Hibernate_Force
 };
-
-// A Unix path of the build as Wine sees it (drive Z: is the root).
-std::string WinPath(const std::string& unixPath);
 
 // One run of a built program in a fresh folder of its own: the program, the
 // chosen power library beside it, and a shutdown.ini when the test writes one.
@@ -29,15 +28,17 @@ public:
     void WriteFile(const std::string& name, const std::string& text) const;
 
     // Starts the program with the given working folder (default: its own) and
-    // waits for its window with this caption. False if none came.
-    bool Start(const char* caption, const std::string& workingFolder = std::string(), DWORD timeoutMs = 15000);
+    // waits for its window with this caption. False if none came; then
+    // Failure() says why.
+    bool Start(const char* caption, const std::string& workingFolder = std::string());
+    const std::string& Failure() const { return m_failure; }
 
     HWND Window() const { return m_hWnd; }
     DWORD ProcessId() const { return m_pi.dwProcessId; }
     HANDLE Process() const { return m_pi.hProcess; }  // for probes from outside (objects, memory)
     bool IsRunning() const;
     // True if the process ended within the time.
-    bool WaitForExit(DWORD timeoutMs);
+    bool WaitForExit(DWORD timeoutMs = kWaitLimitMs);
     DWORD ExitCode() const;
 
     // The entries the power library was asked for, in order.
@@ -48,4 +49,5 @@ private:
     std::string m_folder;
     PROCESS_INFORMATION m_pi = {};
     HWND m_hWnd = nullptr;
+    std::string m_failure;
 };

@@ -35,6 +35,17 @@ void SetText(CFwTestDlg& dlg, int id, const char* text)
     dlg.m_calls.clear();
 }
 
+// Sets every member, in exchange order, and pushes them.
+bool Push(CFwTestDlg& d, int first, int count, int second, int third, const char* text)
+{
+    d.m_bFirst = first;
+    d.m_nCount = count;
+    d.m_bSecond = second;
+    d.m_bThird = third;
+    d.m_strText = text;
+    return d.UpdateData(FALSE) != FALSE;
+}
+
 // Runs the dialog with the body inside its modal loop; the body ends it.
 INT_PTR RunDialog(CFwTestDlg& dlg, const std::function<void(CFwTestDlg&)>& body)
 {
@@ -49,12 +60,7 @@ TEST(FrameworkDataExchange, PushWritesEveryMemberIntoItsControl)
 {
     CFwTestDlg dlg;
     RunDialog(dlg, [](CFwTestDlg& d) {
-        d.m_bFirst = 1;
-        d.m_nCount = 537;
-        d.m_bSecond = 0;
-        d.m_bThird = 1;
-        d.m_strText = "Minutes";
-        EXPECT_TRUE(d.UpdateData(FALSE));
+        EXPECT_TRUE(Push(d, 1, 537, 0, 1, "Minutes"));
         EXPECT_TRUE(Checked(d, IDC_FW_FIRST));
         EXPECT_EQ("537", Text(d, IDC_FW_COUNT));
         EXPECT_FALSE(Checked(d, IDC_FW_SECOND));
@@ -132,12 +138,7 @@ TEST_P(FrameworkFailedPull, PromptsOnceRefocusesAndStopsAtTheCount)
     const BadCount bad = GetParam();
     CFwTestDlg dlg;
     RunDialog(dlg, [&](CFwTestDlg& d) {
-        d.m_bFirst = 0;
-        d.m_nCount = 90;
-        d.m_bSecond = 1;
-        d.m_bThird = 0;
-        d.m_strText = "Minutes";
-        ASSERT_TRUE(d.UpdateData(FALSE));
+        ASSERT_TRUE(Push(d, 0, 90, 1, 0, "Minutes"));
         // The controls now differ from every member.
         SetCheck(d, IDC_FW_FIRST, true);
         SetText(d, IDC_FW_COUNT, bad.text);
@@ -150,7 +151,7 @@ TEST_P(FrameworkFailedPull, PromptsOnceRefocusesAndStopsAtTheCount)
         EXPECT_FALSE(d.UpdateData(TRUE));
 
         ASSERT_EQ(1u, boxes.Boxes().size());
-        const MessageBoxRecord& box = boxes.Boxes()[0];
+        const BoxRecord& box = boxes.Boxes()[0];
         EXPECT_EQ(bad.prompt, box.text);
         EXPECT_EQ(kAppName, box.caption);
         EXPECT_EQ(d.m_hWnd, box.hOwner);
@@ -249,11 +250,7 @@ TEST(FrameworkNotificationLockout, SurvivesATickPushInsideTheFailedPullsPrompt)
     std::string boxCaption, boxText;
     HWND hBoxOwner = nullptr, hDlg = nullptr;
 
-    dlg.m_onTimer = [&](CFwTestDlg& d, UINT_PTR) {
-        std::vector<HWND> boxes = ThreadBoxes(d.m_hWnd);
-        if (boxes.empty())
-            return;
-        HWND hBox = boxes.front();
+    dlg.m_onTickInBox = [&](CFwTestDlg& d, HWND hBox) {
         if (++nTicksWithBox < 3)
             return;
         boxCaption = WindowTextOf(hBox);
@@ -270,7 +267,7 @@ TEST(FrameworkNotificationLockout, SurvivesATickPushInsideTheFailedPullsPrompt)
         ::SendMessageA(::GetDlgItem(d.m_hWnd, IDC_FW_FIRST), BM_CLICK, 0, 0);
         callsDuringBox = d.m_calls;
         d.KillTimer(1);
-        AnswerBox(hBox);
+        PostButton(hBox);
     };
 
     BOOL bPulled = TRUE;
@@ -301,14 +298,11 @@ TEST(FrameworkNotificationLockout, ATickThatEndsTheDialogInsideThePromptClosesIt
     CFwTestDlg dlg;
     HWND hDlg = nullptr;
     bool bEndedInPrompt = false, bAliveAfterPull = false;
-    dlg.m_onTimer = [&](CFwTestDlg& d, UINT_PTR) {
-        std::vector<HWND> boxes = ThreadBoxes(d.m_hWnd);
-        if (boxes.empty())
-            return;
+    dlg.m_onTickInBox = [&](CFwTestDlg& d, HWND hBox) {
         d.KillTimer(1);
         d.EndDialog(IDCANCEL);
         bEndedInPrompt = d.IsEnded();
-        AnswerBox(boxes.front());
+        PostButton(hBox);
     };
     dlg.m_onRunning = [&](CFwTestDlg& d) {
         hDlg = d.m_hWnd;
@@ -336,7 +330,7 @@ TEST(FrameworkNotificationLockout, SurvivesNestingThroughTheMessageBoxHook)
     };
     RunDialog(dlg, [&](CFwTestDlg& d) {
         ScopedMessageBoxRecorder boxes;
-        boxes.m_onBox = [&](const MessageBoxRecord&) {
+        boxes.m_onBox = [&](const BoxRecord&) {
             d.SetTimer(1, 20, nullptr);
             MSG msg;
             while (nTicks < 3 && ::GetMessageA(&msg, nullptr, 0, 0) > 0) {

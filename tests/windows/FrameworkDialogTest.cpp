@@ -29,11 +29,6 @@ void PrintTo(const Route& route, std::ostream* os)
     *os << route.name;
 }
 
-void PostButtonCommand(HWND hDlg, int id)
-{
-    ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, id)));
-}
-
 void PostKeyToField(HWND hDlg, UINT vk)
 {
     // Into the focused field, as typing would; the loop's IsDialogMessage
@@ -45,10 +40,10 @@ void PostKeyToField(HWND hDlg, UINT vk)
 }
 
 const Route kRoutes[] = {
-    {"IdokCommand", [](HWND h) { PostButtonCommand(h, IDOK); }, "OnOK", IDOK},
+    {"IdokCommand", [](HWND h) { PostButton(h, IDOK); }, "OnOK", IDOK},
     {"ClickOnOK", [](HWND h) { ::PostMessageA(::GetDlgItem(h, IDOK), BM_CLICK, 0, 0); }, "OnOK", IDOK},
     {"Enter", [](HWND h) { PostKeyToField(h, VK_RETURN); }, "OnOK", IDOK},
-    {"IdcancelCommand", [](HWND h) { PostButtonCommand(h, IDCANCEL); }, "OnCancel", IDCANCEL},
+    {"IdcancelCommand", [](HWND h) { PostButton(h, IDCANCEL); }, "OnCancel", IDCANCEL},
     {"ClickOnCancel", [](HWND h) { ::PostMessageA(::GetDlgItem(h, IDCANCEL), BM_CLICK, 0, 0); }, "OnCancel", IDCANCEL},
     {"Escape", [](HWND h) { PostKeyToField(h, VK_ESCAPE); }, "OnCancel", IDCANCEL},
     {"Close", [](HWND h) { ::PostMessageA(h, WM_CLOSE, 0, 0); }, "OnCancel", IDCANCEL},
@@ -86,8 +81,8 @@ TEST(FrameworkDialog, OverridesThatSkipTheBaseKeepTheDialogOpen)
     dlg.m_bBaseOK = false;
     dlg.m_bBaseCancel = false;
     dlg.m_onRunning = [](CFwTestDlg& d) {
-        PostButtonCommand(d.m_hWnd, IDOK);
-        PostButtonCommand(d.m_hWnd, IDCANCEL);
+        PostButton(d.m_hWnd, IDOK);
+        PostButton(d.m_hWnd, IDCANCEL);
         ::PostMessageA(d.m_hWnd, WM_CLOSE, 0, 0);
         d.SetTimer(1, 200, nullptr);
     };
@@ -107,13 +102,13 @@ TEST(FrameworkDialog, OkWithAFailedPullPromptsAndStaysOpen)
     dlg.m_onRunning = [](CFwTestDlg& d) {
         ::SetWindowTextA(::GetDlgItem(d.m_hWnd, IDC_FW_COUNT), "abc");
         d.m_calls.clear();
-        PostButtonCommand(d.m_hWnd, IDOK);
+        PostButton(d.m_hWnd, IDOK);
         d.SetTimer(1, 100, nullptr);
     };
     dlg.m_onTimer = [](CFwTestDlg& d, UINT_PTR) {
         d.KillTimer(1);
         EXPECT_FALSE(d.IsEnded());
-        PostButtonCommand(d.m_hWnd, IDCANCEL);
+        PostButton(d.m_hWnd, IDCANCEL);
     };
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_EQ(Calls({"OnOK", "OnCancel"}), dlg.m_calls);
@@ -135,20 +130,17 @@ TEST(FrameworkDialog, EndedInsideAMessageBoxClosesOnceControlReturns)
     std::string caption, text;
     HWND hDlg = nullptr;
     bool bAliveAfterBox = false, bEndedAfterBox = false;
-    dlg.m_onTimer = [&](CFwTestDlg& d, UINT_PTR) {
-        std::vector<HWND> boxes = ThreadBoxes(d.m_hWnd);
-        if (boxes.empty())
-            return;
+    dlg.m_onTickInBox = [&](CFwTestDlg& d, HWND hBox) {
         ++nTicks;
         if (nTicks == 3)
             d.EndDialog(42);  // inside the box's loop
         if (nTicks == 5) {
             // Ended, but the box and the window are still there.
             EXPECT_TRUE(::IsWindow(d.m_hWnd));
-            caption = WindowTextOf(boxes.front());
-            text = MessageBoxText(boxes.front());
+            caption = WindowTextOf(hBox);
+            text = MessageBoxText(hBox);
             d.KillTimer(1);
-            AnswerBox(boxes.front());
+            PostButton(hBox);
         }
     };
     dlg.m_onRunning = [&](CFwTestDlg& d) {
@@ -179,11 +171,8 @@ TEST(FrameworkDialog, EndedInsideANestedDialogClosesOnceControlReturns)
     bool bOuterAliveAfterInner = false, bOuterEnabledAfterInner = false;
     INT_PTR nInnerResult = 0;
 
-    outer.m_onTimer = [&](CFwTestDlg& d, UINT_PTR) {
-        std::vector<HWND> boxes = ThreadBoxes(d.m_hWnd);
-        if (boxes.empty())
-            return;
-        hInner = boxes.front();
+    outer.m_onTickInBox = [&](CFwTestDlg& d, HWND hBox) {
+        hInner = hBox;
         ++nTicksDuringInner;
         bOuterEnabledDuringInner = bOuterEnabledDuringInner && ::IsWindowEnabled(d.m_hWnd);
         hInnerOwner = ::GetWindow(hInner, GW_OWNER);
@@ -191,7 +180,7 @@ TEST(FrameworkDialog, EndedInsideANestedDialogClosesOnceControlReturns)
             d.EndDialog(7);
         if (nTicksDuringInner == 5) {
             d.KillTimer(1);
-            PostButtonCommand(hInner, IDCANCEL);
+            PostButton(hInner, IDCANCEL);
         }
     };
     outer.m_onRunning = [&](CFwTestDlg& d) {
@@ -241,10 +230,13 @@ TEST(FrameworkDialog, QuitInsideANestedLoopIsHandedOutwards)
 }
 
 // Left to the dialog manager, an owned box would open at its owner's corner.
-TEST(FrameworkDialog, OwnedDialogOpensCentredOnItsOwner)
+// When it ends, activation goes back to the owner, which it can only if the
+// owner is enabled again before the box is destroyed.
+TEST(FrameworkDialog, OwnedDialogOpensCentredOnItsOwnerAndHandsActivationBack)
 {
     CFwTestDlg outer;
     RECT rcOuter = {}, rcInner = {};
+    HWND hOuter = nullptr, hActiveAfterInner = nullptr;
     outer.m_onRunning = [&](CFwTestDlg& d) {
         ::SetWindowPos(d.m_hWnd, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         ::GetWindowRect(d.m_hWnd, &rcOuter);
@@ -254,9 +246,12 @@ TEST(FrameworkDialog, OwnedDialogOpensCentredOnItsOwner)
             i.EndDialog(IDOK);
         };
         inner.DoModal();
+        hOuter = d.m_hWnd;
+        hActiveAfterInner = ::GetActiveWindow();
         d.EndDialog(IDOK);
     };
     outer.DoModal();
+    EXPECT_EQ(hOuter, hActiveAfterInner);
     ASSERT_LT(rcInner.right - rcInner.left, rcOuter.right - rcOuter.left);
     EXPECT_NEAR((rcOuter.left + rcOuter.right) / 2, (rcInner.left + rcInner.right) / 2, 1);
     EXPECT_NEAR((rcOuter.top + rcOuter.bottom) / 2, (rcInner.top + rcInner.bottom) / 2, 1);

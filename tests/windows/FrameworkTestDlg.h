@@ -3,6 +3,8 @@
 // A dialog over the framework that records what reaches it, and helpers to
 // find and answer the boxes this thread opens.
 
+#include "BoxRecorder.h"
+#include "Boxes.h"
 #include "FrameworkTestRes.h"
 #include "afxwin.h"
 
@@ -10,23 +12,7 @@
 #include <string>
 #include <vector>
 
-// A message map row for a message of our own (the framework needs none).
-#define FWTEST_ON_MESSAGE(msg, memberFxn)                               \
-    {msg, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l) -> LRESULT {      \
-         return AFX_THIS(p)->memberFxn(w, l);                           \
-     }},
-
 constexpr UINT WM_FWTEST_RUN = WM_APP + 1;
-constexpr UINT_PTR kWatchdogTimer = 99;
-
-// Visible dialog-class windows of this thread other than the one given, such
-// as a message box or a nested dialog; the most recently created first.
-std::vector<HWND> ThreadBoxes(HWND hExclude = nullptr);
-std::string WindowTextOf(HWND hWnd);
-// The text of a message box (its static control).
-std::string MessageBoxText(HWND hBox);
-// Posted, as a click on the button would be.
-void AnswerBox(HWND hBox, int nID = IDOK);
 
 class CFwTestDlg : public CDialog {
 public:
@@ -49,6 +35,8 @@ public:
     std::function<void(CFwTestDlg&)> m_onRunning;
     // Runs at each WM_TIMER, with the id.
     std::function<void(CFwTestDlg&, UINT_PTR)> m_onTimer;
+    // Runs at each WM_TIMER while a box of this thread is up, with the box.
+    std::function<void(CFwTestDlg&, HWND hBox)> m_onTickInBox;
     // Runs inside DoDataExchange right after the member with this index
     // (0 first, 1 count, 2 second, 3 third, 4 text) was exchanged.
     std::function<void(CFwTestDlg&, int)> m_duringExchange;
@@ -57,9 +45,10 @@ public:
     bool m_bBaseOK = true;
     bool m_bBaseCancel = true;
     HICON m_hDragIcon = nullptr;
-    // A watchdog ends a dialog (and answers any box) that hangs; -2 then.
-    UINT m_nWatchdogMs = 15000;
+    // The kit's watchdog ended a dialog that hung, with -2.
     bool m_bWatchdogFired = false;
+
+    INT_PTR DoModal() override;
 
 protected:
     BOOL OnInitDialog() override;
@@ -77,25 +66,4 @@ protected:
     LRESULT OnRun(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
-};
-
-// Records the message boxes the framework shows, instead of showing them.
-struct MessageBoxRecord {
-    HWND hOwner;
-    std::string text;
-    std::string caption;
-    UINT nType;
-};
-
-class ScopedMessageBoxRecorder {
-public:
-    // Each box is answered with nAnswer; pfnDuring, if set, runs while the
-    // "box" is up (it may run a nested loop of its own).
-    explicit ScopedMessageBoxRecorder(int nAnswer = IDOK);
-    ~ScopedMessageBoxRecorder();
-    const std::vector<MessageBoxRecord>& Boxes() const;
-    std::function<void(const MessageBoxRecord&)> m_onBox;
-
-private:
-    AFX_MSGBOX_HOOK m_pfnOld;
 };

@@ -3,36 +3,21 @@
 // nothing ticks unless a test posts WM_TIMER itself.
 #include "HibernateDlg.h"
 
+#include "BoxRecorder.h"
+#include "Boxes.h"
+#include "FakeTimerDlg.h"
 #include "ModalRunner.h"
+#include "../../drowsel/resource.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
 
-enum { IDC_COUNT = 1000, IDC_FORCE = 1003, IDC_SUSPEND = 1005, IDC_HIBERNATE = 1006, IDC_SHUTDOWN = 1007 };
-
-class CTestHibernateDlg : public CHibernateDlg {
+class CTestHibernateDlg : public CFakeTimerDlg<CHibernateDlg> {
 public:
-    bool m_bRefuseTimer = false;
-    std::vector<std::pair<UINT_PTR, UINT>> m_timersSet;  // id, period
-    std::vector<UINT_PTR> m_timersKilled;
-
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC) override
-    {
-        m_timersSet.emplace_back(nIDEvent, nElapse);
-        return m_bRefuseTimer ? 0 : nIDEvent;
-    }
-    BOOL KillTimer(UINT_PTR nIDEvent) override
-    {
-        m_timersKilled.push_back(nIDEvent);
-        return TRUE;
-    }
-
     std::vector<std::string> m_bar;  // the taskbar button through the seam: "left/start" or the state
 
 protected:
@@ -43,42 +28,20 @@ protected:
     }
 };
 
-struct Box {
-    HWND hWndOwner;
-    std::string text;
-    std::string caption;
-    UINT nType;
-};
-std::vector<Box> g_boxes;
-
-int RecordBox(HWND hWndOwner, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
-{
-    g_boxes.push_back({hWndOwner, lpszText ? lpszText : "", lpszCaption ? lpszCaption : "(null)", nType});
-    return IDOK;
-}
-
 std::string ItemText(HWND hDlg, int id)
 {
-    char text[64] = "";
-    ::GetDlgItemTextA(hDlg, id, text, sizeof text);
-    return text;
+    return WindowTextOf(::GetDlgItem(hDlg, id));
 }
 
 void ClickCancel(HWND hDlg)
 {
-    ::PostMessageA(::GetDlgItem(hDlg, IDCANCEL), BM_CLICK, 0, 0);
+    PostButton(hDlg, IDCANCEL);
 }
 
 class HibernateDlgTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_boxes.clear();
-        m_pfnOldHook = AfxSetMessageBoxHook(RecordBox);
-    }
-    void TearDown() override { AfxSetMessageBoxHook(m_pfnOldHook); }
-
-    AFX_MSGBOX_HOOK m_pfnOldHook = nullptr;
+    ScopedMessageBoxRecorder m_recorder;
+    const std::vector<BoxRecord>& Boxes() const { return m_recorder.Boxes(); }
 };
 
 TEST_F(HibernateDlgTest, OpensWithTimerOneAt600MsAndCancelStopsIt)
@@ -92,7 +55,7 @@ TEST_F(HibernateDlgTest, OpensWithTimerOneAt600MsAndCancelStopsIt)
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ((std::vector<std::pair<UINT_PTR, UINT>>{{1, 600}}), dlg.m_timersSet);
     EXPECT_EQ(std::vector<UINT_PTR>{1}, dlg.m_timersKilled);
-    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(HibernateDlgTest, RefusedTimerSaysSoKeepsTenAndLeavesOnlyCancel)
@@ -117,12 +80,12 @@ TEST_F(HibernateDlgTest, RefusedTimerSaysSoKeepsTenAndLeavesOnlyCancel)
         ClickCancel(hDlg);
     });
     EXPECT_EQ(IDCANCEL, result);
-    ASSERT_EQ(1u, g_boxes.size());
-    EXPECT_EQ("Cannot Install Timer", g_boxes[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), g_boxes[0].nType);  // one OK button, no icon
-    EXPECT_EQ(std::string(AfxGetAppName()), g_boxes[0].caption);
-    EXPECT_FALSE(g_boxes[0].caption.empty());
-    EXPECT_EQ(hWndSeen, g_boxes[0].hWndOwner);
+    ASSERT_EQ(1u, Boxes().size());
+    EXPECT_EQ("Cannot Install Timer", Boxes()[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), Boxes()[0].nType);  // one OK button, no icon
+    EXPECT_EQ(std::string(AfxGetAppName()), Boxes()[0].caption);
+    EXPECT_FALSE(Boxes()[0].caption.empty());
+    EXPECT_EQ(hWndSeen, Boxes()[0].hOwner);
     EXPECT_EQ(1u, dlg.m_timersSet.size());
 }
 
@@ -146,11 +109,7 @@ TEST_F(HibernateDlgTest, OkCommandNeitherEndsNorStopsTheCountdown)
 // dialog's own load of the bare name finds it.
 bool LoadPartialLibrary()
 {
-    std::string path = std::string("Z:") + VESPIRO_TEST_DIR + "/partial/Shutdown.dll";
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return ::LoadLibraryA(path.c_str()) != nullptr;
+    return ::LoadLibraryA(WinPath(VESPIRO_TEST_DIR "/partial/Shutdown.dll").c_str()) != nullptr;
 }
 
 TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
@@ -162,7 +121,7 @@ TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
     RunModal(dlg, [&](HWND hDlg) {
         hWndSeen = hDlg;
         for (int i = 0; i < 10; ++i) {
-            EXPECT_TRUE(g_boxes.empty());
+            EXPECT_TRUE(Boxes().empty());
             ::SendMessageA(hDlg, WM_TIMER, 1, 0);
             shown.push_back(ItemText(hDlg, IDC_COUNT));
         }
@@ -177,12 +136,12 @@ TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
         bar.push_back(std::to_string(n) + "/10");
     bar.insert(bar.end(), {"4", "0"});
     EXPECT_EQ(bar, dlg.m_bar);
-    ASSERT_EQ(1u, g_boxes.size());
-    EXPECT_NE(std::string::npos, g_boxes[0].text.find("Shutdown.dll")) << g_boxes[0].text;
-    EXPECT_NE(std::string::npos, g_boxes[0].text.find("Hibernate_Force")) << g_boxes[0].text;
-    EXPECT_EQ(hWndSeen, g_boxes[0].hWndOwner);
+    ASSERT_EQ(1u, Boxes().size());
+    EXPECT_NE(std::string::npos, Boxes()[0].text.find("Shutdown.dll")) << Boxes()[0].text;
+    EXPECT_NE(std::string::npos, Boxes()[0].text.find("Hibernate_Force")) << Boxes()[0].text;
+    EXPECT_EQ(hWndSeen, Boxes()[0].hOwner);
     // The end comes while the user may be elsewhere: the box must be seen.
-    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST), g_boxes[0].nType);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST), Boxes()[0].nType);
 }
 
 TEST_F(HibernateDlgTest, HiddenBoxesAreExchangedBothWays)

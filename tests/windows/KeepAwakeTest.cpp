@@ -7,7 +7,10 @@
 #include "TimerDlg.h"
 #include "../../shutdown/resource.h"
 
+#include "BoxRecorder.h"
+#include "FakeTimerDlg.h"
 #include "ModalRunner.h"
+#include "ScopedCurrentFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -50,23 +53,11 @@ EXECUTION_STATE WINAPI RecordState(EXECUTION_STATE es)
 
 const PowerRequestOs kRecordingOs = {RecordCreate, RecordSet, RecordClear, RecordClose, RecordState};
 
-class CAwakeTimerDlg : public CTimerDlg {
-public:
-    bool m_bRefuseTimer = false;
-
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT, TIMERPROC) override { return m_bRefuseTimer ? 0 : nIDEvent; }
-    BOOL KillTimer(UINT_PTR) override { return TRUE; }
-};
+typedef CFakeTimerDlg<CTimerDlg> CAwakeTimerDlg;
 
 void RecordEntry()
 {
     g_log.push_back("entry");
-}
-
-int RecordBox(HWND, LPCSTR lpszText, LPCSTR, UINT)
-{
-    g_log.push_back(std::string("box: ") + lpszText);
-    return IDOK;
 }
 
 // Every entry records, whatever the binding found.
@@ -93,36 +84,23 @@ void LastTick(CAwakeTimerDlg& dlg, HWND hDlg)
     ::SendMessageA(hDlg, WM_TIMER, 1, 0);
 }
 
+// Each test in a fresh current folder: no shutdown.ini, so the defaults
+// (Hibernate, forced, minutes, no automatic start) apply.
 class KeepAwakeTest : public ::testing::Test {
 protected:
-    // A fresh current folder: no shutdown.ini, so the defaults (Hibernate,
-    // forced, minutes, no automatic start) apply.
     void SetUp() override
     {
         g_log.clear();
         g_bCreateFails = false;
         m_savedOs = g_powerRequestOs;
         g_powerRequestOs = kRecordingOs;
-        m_pfnOldHook = AfxSetMessageBoxHook(RecordBox);
-        char tmp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, tmp);
-        m_folder = std::string(tmp) + "vespiro-awake-" + std::to_string(::GetCurrentProcessId());
-        ::CreateDirectoryA(m_folder.c_str(), nullptr);
-        ::GetCurrentDirectoryA(MAX_PATH, m_old);
-        ::SetCurrentDirectoryA(m_folder.c_str());
+        m_boxes.m_onBox = [](const BoxRecord& box) { g_log.push_back("box: " + box.text); };
     }
-    void TearDown() override
-    {
-        ::SetCurrentDirectoryA(m_old);
-        ::RemoveDirectoryA(m_folder.c_str());
-        AfxSetMessageBoxHook(m_pfnOldHook);
-        g_powerRequestOs = m_savedOs;
-    }
+    void TearDown() override { g_powerRequestOs = m_savedOs; }
 
     PowerRequestOs m_savedOs = {};
-    AFX_MSGBOX_HOOK m_pfnOldHook = nullptr;
-    std::string m_folder;
-    char m_old[MAX_PATH] = "";
+    ScopedCurrentFolder m_folder{"awake"};
+    ScopedMessageBoxRecorder m_boxes;
 };
 
 const std::vector<std::string> kRequested = {"create: Vespiro: counting down to Hibernate", "set"};

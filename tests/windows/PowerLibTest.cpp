@@ -1,5 +1,7 @@
 #include "PowerOs.h"
 
+#include "Boxes.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -38,10 +40,7 @@ struct Fake {
 
     BOOL formatOk = TRUE;
     HWND active = nullptr;
-    std::vector<std::string> boxes;
-    std::string caption;
-    HWND boxOwner = nullptr;
-    UINT boxType = 0;
+    std::vector<BoxRecord> boxes;
 };
 
 Fake* g_fake = nullptr;
@@ -122,10 +121,7 @@ HWND WINAPI FakeGetActiveWindow()
 int WINAPI FakeMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
     g_fake->calls.push_back("MessageBoxA");
-    g_fake->boxes.push_back(text);
-    g_fake->caption = caption ? caption : "";
-    g_fake->boxOwner = owner;
-    g_fake->boxType = type;
+    g_fake->boxes.push_back({owner, text, caption ? caption : "", type});
     return IDOK;
 }
 
@@ -184,8 +180,6 @@ const SessionEntry kSessionEntries[] = {
     {{"Reboot", Reboot}, EWX_REBOOT | EWX_FORCEIFHUNG},
     {{"Reboot_Force", Reboot_Force}, EWX_REBOOT | EWX_FORCE},
 };
-const Entry kSleepEntries[] = {{"Suspend", Suspend}, {"Suspend_Force", Suspend_Force}};
-const Entry kHibernateEntries[] = {{"Hibernate", Hibernate}, {"Hibernate_Force", Hibernate_Force}};
 // Every entry that needs the shutdown privilege: all but the two LogOffs.
 const Entry kPrivilegedEntries[] = {
     {"Suspend", Suspend}, {"Suspend_Force", Suspend_Force},   {"Hibernate", Hibernate},
@@ -225,9 +219,12 @@ protected:
         ASSERT_EQ(1u, m_fake.boxes.size());
         ASSERT_FALSE(m_fake.calls.empty());
         EXPECT_EQ("MessageBoxA", m_fake.calls.back());
-        EXPECT_TRUE(m_fake.boxType & MB_ICONERROR);
-        // Seen even when the user is in another program when the count ends.
-        EXPECT_EQ(static_cast<UINT>(MB_SETFOREGROUND | MB_TOPMOST), m_fake.boxType & (MB_SETFOREGROUND | MB_TOPMOST));
+        // Seen even when the user is in another program when the count ends;
+        // modal to the caller's window, or to the whole task without one.
+        const BoxRecord& box = m_fake.boxes[0];
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST |
+                                    (box.hOwner ? 0 : MB_TASKMODAL)),
+                  box.nType);
     }
     bool Called(const char* call) const
     {
@@ -254,27 +251,6 @@ TEST_F(PowerLibTest, SessionEntriesPassTheirFlagsAndAPlannedReason)
         EXPECT_EQ(e.flags, m_fake.exitFlags);
         EXPECT_EQ(planned, m_fake.exitReason);
         EXPECT_NE(0u, m_fake.exitReason & SHTDN_REASON_FLAG_PLANNED);
-        EXPECT_TRUE(m_fake.boxes.empty());
-    }
-}
-
-TEST_F(PowerLibTest, SleepAndHibernationAskTheMachineFirstAndIgnoreForce)
-{
-    struct Case {
-        Entry entry;
-        int hibernate;
-    };
-    const Case cases[] = {{kSleepEntries[0], 0}, {kSleepEntries[1], 0}, {kHibernateEntries[0], 1},
-                          {kHibernateEntries[1], 1}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.entry.name);
-        Reset();
-        c.entry.fn();
-        std::vector<std::string> expected = kPrivilegeCalls;
-        expected.push_back("GetPwrCapabilities");
-        expected.push_back("SetSuspendState");
-        EXPECT_EQ(expected, m_fake.calls);
-        EXPECT_EQ((std::vector<int>{c.hibernate, 0, 0}), m_fake.suspendArgs);
         EXPECT_TRUE(m_fake.boxes.empty());
     }
 }
@@ -313,7 +289,7 @@ TEST_F(PowerLibTest, ARefusedPrivilegeIsReportedAndNothingIsAttempted)
             m_fake.adjustError = r.error;
             e.fn();
             ExpectOneMessageLast(e.name);
-            EXPECT_NE(std::string::npos, m_fake.boxes[0].find(r.text));
+            EXPECT_NE(std::string::npos, m_fake.boxes[0].text.find(r.text));
             EXPECT_FALSE(Called("ExitWindowsEx"));
             EXPECT_FALSE(Called("SetSuspendState"));
             EXPECT_FALSE(Called("GetPwrCapabilities"));
@@ -328,7 +304,7 @@ TEST_F(PowerLibTest, AnUnopenableTokenIsReportedAndNotClosed)
     Shutdown_Force();
     ExpectOneMessageLast("Shutdown_Force");
     EXPECT_EQ((std::vector<std::string>{"OpenProcessToken", "MessageBoxA"}), m_fake.calls);
-    EXPECT_NE(std::string::npos, m_fake.boxes[0].find("could not be shut down"));
+    EXPECT_NE(std::string::npos, m_fake.boxes[0].text.find("could not be shut down"));
 }
 
 TEST_F(PowerLibTest, AFailedPrivilegeLookupIsReportedAndTheTokenClosed)
@@ -339,7 +315,7 @@ TEST_F(PowerLibTest, AFailedPrivilegeLookupIsReportedAndTheTokenClosed)
     EXPECT_EQ((std::vector<std::string>{"OpenProcessToken", "LookupPrivilegeValueA", "CloseHandle", "MessageBoxA"}),
               m_fake.calls);
     EXPECT_EQ(kToken, m_fake.closed);
-    EXPECT_EQ("The computer could not be restarted.\n\n<system text 1313>", m_fake.boxes[0]);
+    EXPECT_EQ("The computer could not be restarted.\n\n<system text 1313>", m_fake.boxes[0].text);
 }
 
 TEST_F(PowerLibTest, LogOffNeedsNoShutdownPrivilege)
@@ -405,8 +381,16 @@ TEST_F(PowerLibTest, TheMachinesPowerStatesChooseThePath)
         if (!m_fake.monitorOff.empty())
             result = m_fake.monitorOff.back();
         if (!m_fake.boxes.empty())
-            result = m_fake.boxes.back();
+            result = m_fake.boxes.back().text;
         EXPECT_EQ(c.result, result);
+        if (c.result == kSuspend) {
+            // The machine is asked first, and the force argument never passed on.
+            std::vector<std::string> expected = kPrivilegeCalls;
+            expected.insert(expected.end(), {"GetPwrCapabilities", kSuspend});
+            EXPECT_EQ(expected, m_fake.calls);
+            int hibernate = c.fn == Hibernate || c.fn == Hibernate_Force;
+            EXPECT_EQ((std::vector<int>{hibernate, 0, 0}), m_fake.suspendArgs);
+        }
         size_t actions = m_fake.boxes.size() + m_fake.monitorOff.size() +
                          std::count(m_fake.calls.begin(), m_fake.calls.end(), kSuspend);
         EXPECT_EQ(1u, actions);
@@ -422,7 +406,7 @@ TEST_F(PowerLibTest, AFailingActionShowsTheSystemsText)
         m_fake.exitError = ERROR_SHUTDOWN_IN_PROGRESS;
         e.entry.fn();
         ExpectOneMessageLast(e.entry.name);
-        EXPECT_NE(std::string::npos, m_fake.boxes[0].find("<system text 1115>"));
+        EXPECT_NE(std::string::npos, m_fake.boxes[0].text.find("<system text 1115>"));
         EXPECT_EQ(1, std::count(m_fake.calls.begin(), m_fake.calls.end(), "ExitWindowsEx"));
     }
     Reset();
@@ -430,7 +414,7 @@ TEST_F(PowerLibTest, AFailingActionShowsTheSystemsText)
     m_fake.suspendError = ERROR_NOT_SUPPORTED;
     Hibernate_Force();
     ExpectOneMessageLast("Hibernate_Force");
-    EXPECT_EQ("The computer could not be hibernated.\n\n<system text 50>", m_fake.boxes[0]);
+    EXPECT_EQ("The computer could not be hibernated.\n\n<system text 50>", m_fake.boxes[0].text);
 }
 
 TEST_F(PowerLibTest, AFailureWithoutAnErrorCodeIsNeverCalledSuccess)
@@ -439,7 +423,7 @@ TEST_F(PowerLibTest, AFailureWithoutAnErrorCodeIsNeverCalledSuccess)
     m_fake.exitError = ERROR_SUCCESS;
     Reboot();
     ExpectOneMessageLast("Reboot");
-    EXPECT_EQ("The computer could not be restarted.\n\nWindows gave no reason.", m_fake.boxes[0]);
+    EXPECT_EQ("The computer could not be restarted.\n\nWindows gave no reason.", m_fake.boxes[0].text);
 
     Reset();
     m_fake.exitOk = FALSE;
@@ -447,7 +431,7 @@ TEST_F(PowerLibTest, AFailureWithoutAnErrorCodeIsNeverCalledSuccess)
     m_fake.formatOk = FALSE;
     Reboot();
     ExpectOneMessageLast("Reboot");
-    EXPECT_EQ("The computer could not be restarted.\n\nError 1115.", m_fake.boxes[0]);
+    EXPECT_EQ("The computer could not be restarted.\n\nError 1115.", m_fake.boxes[0].text);
 }
 
 TEST_F(PowerLibTest, TheBoxBelongsToTheCallersActiveWindow)
@@ -455,16 +439,16 @@ TEST_F(PowerLibTest, TheBoxBelongsToTheCallersActiveWindow)
     m_fake.caps.HiberFilePresent = FALSE;
     m_fake.active = reinterpret_cast<HWND>(0x1234);
     Hibernate();
-    EXPECT_EQ(m_fake.active, m_fake.boxOwner);
-    EXPECT_EQ("Hibernate", m_fake.caption);
-    EXPECT_FALSE(m_fake.boxType & MB_TASKMODAL);
+    ExpectOneMessageLast("Hibernate");
+    EXPECT_EQ(m_fake.active, m_fake.boxes[0].hOwner);
+    EXPECT_EQ("Hibernate", m_fake.boxes[0].caption);
 
     // No active window: the box is modal to the whole task instead.
     Reset();
     m_fake.caps.HiberFilePresent = FALSE;
     Hibernate();
-    EXPECT_EQ(nullptr, m_fake.boxOwner);
-    EXPECT_TRUE(m_fake.boxType & MB_TASKMODAL);
+    ExpectOneMessageLast("Hibernate");
+    EXPECT_EQ(nullptr, m_fake.boxes[0].hOwner);
 }
 
 } // namespace

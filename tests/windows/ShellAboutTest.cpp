@@ -2,7 +2,10 @@
 // About box through WM_SYSCOMMAND while a timer ticks, the system-menu entry,
 // the icons, and the application object's start-up.
 #include "AboutDlg.h"
+#include "Boxes.h"
 #include "CountdownDlg.h"
+#include "ModalRunner.h"
+#include "Platform.h"
 #include "ShellTestRes.h"
 #include "TimerApp.h"
 #include "resource.h"  // shell's: IDD_ABOUTBOX, IDS_ABOUTBOX, IDM_ABOUTBOX, IDR_MAINFRAME
@@ -11,7 +14,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -20,7 +22,6 @@ namespace {
 constexpr UINT kMainTemplate = 102;  // shutdown's main dialog: no system-menu style
 constexpr UINT WM_SHELLTEST_RUN = WM_APP + 1;
 constexpr UINT_PTR kTickTimer = 1;
-constexpr UINT_PTR kWatchdogTimer = 99;
 
 class CShellTestDlg;
 
@@ -36,43 +37,12 @@ Scenario g_scenario;
 bool g_bWatchdogFired = false;
 std::vector<std::string> g_calls;
 
-std::string TextOf(HWND hWnd)
-{
-    char text[512] = "";
-    ::GetWindowTextA(hWnd, text, sizeof text);
-    return text;
-}
-
 std::string ClassOf(HWND hWnd)
 {
     char cls[64] = "";
     ::GetClassNameA(hWnd, cls, sizeof cls);
     return cls;
 }
-
-// Visible dialog-class windows of this thread other than the given one.
-std::vector<HWND> ThreadBoxes(HWND hExclude)
-{
-    struct Search {
-        HWND hExclude;
-        std::vector<HWND> found;
-    } s = {hExclude, {}};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND h, LPARAM l) -> BOOL {
-            auto* p = reinterpret_cast<Search*>(l);
-            if (h != p->hExclude && ::IsWindowVisible(h) && ClassOf(h) == "#32770")
-                p->found.push_back(h);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-#define SHELLTEST_ON_MESSAGE(msg, memberFxn)                            \
-    {msg, 0, 0, [](CCmdTarget* p, WPARAM w, LPARAM l) -> LRESULT {      \
-         return AFX_THIS(p)->memberFxn(w, l);                           \
-     }},
 
 class CShellTestDlg : public CCountdownDlg {
 public:
@@ -84,6 +54,14 @@ public:
     HICON m_hIcon;
     int m_nTicks = 0;
 
+    INT_PTR DoModal() override
+    {
+        ModalWatchdog watchdog(*this);
+        INT_PTR nResult = CCountdownDlg::DoModal();
+        g_bWatchdogFired = watchdog.Fired();
+        return nResult;
+    }
+
 protected:
     BOOL OnInitDialog() override
     {
@@ -92,7 +70,6 @@ protected:
             g_scenario.beforeSetUp(*this);
         SetUpSystemMenuAndIcons();
         SetTimer(kTickTimer, g_scenario.nTickMs, nullptr);
-        SetTimer(kWatchdogTimer, 15000, nullptr);
         PostMessage(WM_SHELLTEST_RUN);
         return TRUE;
     }
@@ -103,16 +80,8 @@ protected:
     }
     HICON GetIcon() const override { return m_hIcon; }
 
-    void OnTimer(UINT_PTR nIDEvent)
+    void OnTimer(UINT_PTR)
     {
-        if (nIDEvent == kWatchdogTimer) {
-            g_bWatchdogFired = true;
-            KillTimer(kWatchdogTimer);
-            for (HWND h : ThreadBoxes(m_hWnd))
-                ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
-            EndDialog(-2);
-            return;
-        }
         ++m_nTicks;
         if (g_scenario.onTick)
             g_scenario.onTick(*this);
@@ -129,7 +98,7 @@ protected:
 
 BEGIN_MESSAGE_MAP(CShellTestDlg, CCountdownDlg)
     ON_WM_TIMER()
-    SHELLTEST_ON_MESSAGE(WM_SHELLTEST_RUN, OnRun)
+    ON_MESSAGE(WM_SHELLTEST_RUN, OnRun)
 END_MESSAGE_MAP()
 
 } // namespace
@@ -177,7 +146,7 @@ struct AboutSeen {
     SIZE textExtent = {0, 0};  // of the line, in its own font
     RECT textRect = {0, 0, 0, 0};
     RECT clientRect = {0, 0, 0, 0};
-    RECT templateRect = {0, 0, 0, 0};  // 262 x 142 dialog units, in pixels
+    RECT templateRect = {0, 0, 0, 0};  // the compiled template's size, in pixels
     RECT windowRect = {0, 0, 0, 0};
     RECT ownerRect = {0, 0, 0, 0};
     RECT workArea = {0, 0, 0, 0};
@@ -198,11 +167,11 @@ void WatchAbout(CShellTestDlg& d, AboutSeen& seen)
     HWND hAbout = boxes.front();
     if (++seen.nTicksWhileOpen != 5)
         return;
-    seen.caption = TextOf(hAbout);
+    seen.caption = WindowTextOf(hAbout);
     for (HWND h = ::GetWindow(hAbout, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
         if (ClassOf(h) != "Static")
             continue;
-        seen.staticText = TextOf(h);
+        seen.staticText = WindowTextOf(h);
         ::GetClientRect(h, &seen.textRect);
         HDC hDC = ::GetDC(h);
         HGDIOBJ hOld = ::SelectObject(hDC, reinterpret_cast<HGDIOBJ>(::SendMessageA(h, WM_GETFONT, 0, 0)));
@@ -218,7 +187,9 @@ void WatchAbout(CShellTestDlg& d, AboutSeen& seen)
     mi.cbSize = sizeof mi;
     ::GetMonitorInfoA(::MonitorFromWindow(d.m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
     seen.workArea = mi.rcWork;
-    seen.templateRect = {0, 0, 262, 142};
+    const auto* t = static_cast<const DLGTEMPLATE*>(::LockResource(
+        ::LoadResource(nullptr, ::FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_ABOUTBOX), MAKEINTRESOURCEA(5)))));
+    seen.templateRect = {0, 0, t->cx, t->cy};
     ::MapDialogRect(hAbout, &seen.templateRect);
     seen.hOwner = ::GetWindow(hAbout, GW_OWNER);
     seen.bOwnerEnabled = ::IsWindowEnabled(d.m_hWnd) != FALSE;
@@ -346,12 +317,12 @@ TEST(ShellMainDialog, WithoutSystemMenuStyleGetsNoEntryButItsIcons)
     RunMainDialog(s);
 
     EXPECT_EQ(0, style & WS_SYSMENU);
-    // Platforms differ here: Wine hands out no system menu for such a window
-    // (so there is no entry and no way to the About box); a platform that
-    // does gets the entry at its end.
-    std::cout << "GetSystemMenu(FALSE) without WS_SYSMENU: "
-              << (hSysMenu ? "a menu of " + std::to_string(items.size()) + " items" : std::string("NULL")) << "\n";
-    if (hSysMenu) {
+    // Wine hands out no system menu for such a window, so there is no entry
+    // and no way to the About box; Windows does, and the entry ends it.
+    if (RunningUnderWine()) {
+        EXPECT_EQ(nullptr, hSysMenu);
+    } else {
+        ASSERT_NE(nullptr, hSysMenu);
         ASSERT_GE(items.size(), 2u);
         EXPECT_EQ("-", items[items.size() - 2]);
         EXPECT_EQ("16 &About Emberlyn...", items.back());

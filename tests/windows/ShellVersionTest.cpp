@@ -1,5 +1,5 @@
-// The programs' version resources, read back as Windows Explorer would, and
-// their manifests.
+// The programs' compiled resources, read back as Windows Explorer and the
+// loader would: version, manifest and icon.
 #include "ProgramUnderTest.h"
 
 #include <windows.h>
@@ -61,92 +61,29 @@ std::string CopyOfProgram(const char* program)
     return to;
 }
 
-// Reads a renamed copy: Wine answers for its own built-in shutdown.exe when
-// asked about a file of that name.
-VersionInfo ReadVersion(const char* program)
+// Read from a renamed copy: Wine answers for its own built-in shutdown.exe
+// when asked about a file of that name.
+VersionInfo ReadVersion(const std::string& copy)
 {
-    std::string to = CopyOfProgram(program);
     VersionInfo info;
     DWORD handle = 0;
-    DWORD size = ::GetFileVersionInfoSizeA(to.c_str(), &handle);
+    DWORD size = ::GetFileVersionInfoSizeA(copy.c_str(), &handle);
     EXPECT_NE(0u, size) << "error " << ::GetLastError();
     if (size) {
         info.data.resize(size);
-        if (!::GetFileVersionInfoA(to.c_str(), 0, size, info.data.data()))
+        if (!::GetFileVersionInfoA(copy.c_str(), 0, size, info.data.data()))
             info.data.clear();
     }
-    ::DeleteFileA(to.c_str());
     return info;
 }
 
-void ExpectCommonFlags(const VS_FIXEDFILEINFO& f)
-{
-    EXPECT_EQ(VS_FFI_SIGNATURE, f.dwSignature);
-    EXPECT_EQ(static_cast<DWORD>(VS_FF_PRIVATEBUILD), f.dwFileFlags & f.dwFileFlagsMask);
-    EXPECT_EQ(static_cast<DWORD>(VOS__WINDOWS32), f.dwFileOS);
-    EXPECT_EQ(static_cast<DWORD>(VFT_APP), f.dwFileType);
-}
-
-TEST(ShellVersion, ShutdownIs1300WithUkEnglishStrings)
-{
-    VersionInfo info = ReadVersion("shutdown");
-    ASSERT_FALSE(info.data.empty());
-    const VS_FIXEDFILEINFO* f = info.Fixed();
-    ASSERT_NE(nullptr, f);
-    EXPECT_EQ(MAKELONG(3, 1), f->dwFileVersionMS);
-    EXPECT_EQ(MAKELONG(0, 0), f->dwFileVersionLS);
-    EXPECT_EQ(MAKELONG(3, 1), f->dwProductVersionMS);
-    EXPECT_EQ(MAKELONG(0, 0), f->dwProductVersionLS);
-    ExpectCommonFlags(*f);
-    EXPECT_EQ(std::vector<std::string>{"080904b0"}, info.Blocks());
-    EXPECT_EQ("1, 3, 0, 0", info.Value("080904b0", "FileVersion"));
-    EXPECT_EQ("1, 3, 0, 0", info.Value("080904b0", "ProductVersion"));
-}
-
-TEST(ShellVersion, DrowselIs1001WithOlderTextsAndUsEnglishStrings)
-{
-    VersionInfo info = ReadVersion("drowsel");
-    ASSERT_FALSE(info.data.empty());
-    const VS_FIXEDFILEINFO* f = info.Fixed();
-    ASSERT_NE(nullptr, f);
-    EXPECT_EQ(MAKELONG(0, 1), f->dwFileVersionMS);
-    EXPECT_EQ(MAKELONG(1, 0), f->dwFileVersionLS);
-    EXPECT_EQ(MAKELONG(0, 1), f->dwProductVersionMS);
-    EXPECT_EQ(MAKELONG(1, 0), f->dwProductVersionLS);
-    ExpectCommonFlags(*f);
-    EXPECT_EQ(std::vector<std::string>{"040904b0"}, info.Blocks());
-    EXPECT_EQ("1, 1, 0, 0", info.Value("040904b0", "FileVersion"));
-    EXPECT_EQ("1, 1, 0, 0", info.Value("040904b0", "ProductVersion"));
-}
-
 // The manifest the loader reads at start-up (resource 1 of RT_MANIFEST).
-std::string Manifest(const char* program)
+std::string Manifest(HMODULE h)
 {
-    std::string copy = CopyOfProgram(program);
-    std::string text;
-    HMODULE h = ::LoadLibraryExA(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    EXPECT_NE(nullptr, h);
-    if (HRSRC r = h ? ::FindResourceA(h, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr) {
-        const char* p = static_cast<const char*>(::LockResource(::LoadResource(h, r)));
-        text.assign(p, ::SizeofResource(h, r));
-    }
-    if (h)
-        ::FreeLibrary(h);
-    ::DeleteFileA(copy.c_str());
-    return text;
+    HRSRC r = ::FindResourceA(h, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    return r ? std::string(static_cast<const char*>(::LockResource(::LoadResource(h, r))), ::SizeofResource(h, r))
+             : std::string();
 }
-
-class ShellManifest : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(ShellManifest, AsksForVisualStylesAndPerMonitorDpi)
-{
-    std::string m = Manifest(GetParam());
-    EXPECT_NE(std::string::npos, m.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"")) << m;
-    EXPECT_NE(std::string::npos, m.find(">PerMonitorV2")) << m;
-    EXPECT_NE(std::string::npos, m.find(">true/pm</dpiAware>")) << m;
-}
-
-INSTANTIATE_TEST_SUITE_P(Programs, ShellManifest, ::testing::Values("shutdown", "drowsel"));
 
 #pragma pack(push, 2)
 struct GroupIconEntry {  // one row of an RT_GROUP_ICON resource
@@ -157,13 +94,10 @@ struct GroupIconEntry {  // one row of an RT_GROUP_ICON resource
 };
 #pragma pack(pop)
 
-class ShellIcon : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(ShellIcon, IsOneGroupOf32And16PixelsIn16Colours)
+// The icon groups (RT_GROUP_ICON), and the images of group 128 as
+// "width x height x bits".
+int IconGroups(HMODULE h)
 {
-    std::string copy = CopyOfProgram(GetParam());
-    HMODULE h = ::LoadLibraryExA(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(nullptr, h);
     int nGroups = 0;
     ::EnumResourceNamesA(
         h, MAKEINTRESOURCEA(14),
@@ -172,7 +106,11 @@ TEST_P(ShellIcon, IsOneGroupOf32And16PixelsIn16Colours)
             return TRUE;
         },
         reinterpret_cast<LONG_PTR>(&nGroups));
-    EXPECT_EQ(1, nGroups);
+    return nGroups;
+}
+
+std::vector<std::string> IconImages(HMODULE h)
+{
     std::vector<std::string> images;
     if (HRSRC r = ::FindResourceA(h, MAKEINTRESOURCEA(128), MAKEINTRESOURCEA(14))) {
         const BYTE* p = static_cast<const BYTE*>(::LockResource(::LoadResource(h, r)));
@@ -182,12 +120,65 @@ TEST_P(ShellIcon, IsOneGroupOf32And16PixelsIn16Colours)
             images.push_back(std::to_string(e[i].bWidth) + "x" + std::to_string(e[i].bHeight) + "x" +
                              std::to_string(e[i].wBitCount));
     }
-    ::FreeLibrary(h);
-    ::DeleteFileA(copy.c_str());
-    EXPECT_EQ((std::vector<std::string>{"32x32x4", "16x16x4"}), images);
+    return images;
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, ShellIcon, ::testing::Values("shutdown", "drowsel"));
+// What each program's compiled resources must say, as Explorer and the
+// loader read them.
+struct ProgramResources {
+    const char* program;
+    DWORD versionMS, versionLS;  // file and product version, fixed part
+    const char* block;           // the one string block: language and code page
+    const char* versionText;     // FileVersion and ProductVersion strings
+};
+
+void PrintTo(const ProgramResources& p, std::ostream* os)
+{
+    *os << p.program;
+}
+
+class ShellResources : public ::testing::TestWithParam<ProgramResources> {};
+
+TEST_P(ShellResources, VersionManifestAndIconAsCompiled)
+{
+    const ProgramResources& want = GetParam();
+    const std::string copy = CopyOfProgram(want.program);
+    VersionInfo info = ReadVersion(copy);
+    HMODULE h = ::LoadLibraryExA(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    EXPECT_NE(nullptr, h);
+    const std::string m = h ? Manifest(h) : std::string();
+    const int nIconGroups = h ? IconGroups(h) : 0;
+    const std::vector<std::string> images = h ? IconImages(h) : std::vector<std::string>();
+    if (h)
+        ::FreeLibrary(h);
+    ::DeleteFileA(copy.c_str());
+
+    EXPECT_NE(std::string::npos, m.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"")) << m;
+    EXPECT_NE(std::string::npos, m.find(">PerMonitorV2")) << m;
+    EXPECT_NE(std::string::npos, m.find(">true/pm</dpiAware>")) << m;
+    EXPECT_EQ(1, nIconGroups);
+    EXPECT_EQ((std::vector<std::string>{"32x32x4", "16x16x4"}), images);
+    ASSERT_FALSE(info.data.empty());
+    const VS_FIXEDFILEINFO* f = info.Fixed();
+    ASSERT_NE(nullptr, f);
+    EXPECT_EQ(want.versionMS, f->dwFileVersionMS);
+    EXPECT_EQ(want.versionLS, f->dwFileVersionLS);
+    EXPECT_EQ(want.versionMS, f->dwProductVersionMS);
+    EXPECT_EQ(want.versionLS, f->dwProductVersionLS);
+    EXPECT_EQ(VS_FFI_SIGNATURE, f->dwSignature);
+    EXPECT_EQ(static_cast<DWORD>(VS_FF_PRIVATEBUILD), f->dwFileFlags & f->dwFileFlagsMask);
+    EXPECT_EQ(static_cast<DWORD>(VOS__WINDOWS32), f->dwFileOS);
+    EXPECT_EQ(static_cast<DWORD>(VFT_APP), f->dwFileType);
+    EXPECT_EQ(std::vector<std::string>{want.block}, info.Blocks());
+    EXPECT_EQ(want.versionText, info.Value(want.block, "FileVersion"));
+    EXPECT_EQ(want.versionText, info.Value(want.block, "ProductVersion"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Programs, ShellResources,
+    ::testing::Values(ProgramResources{"shutdown", MAKELONG(3, 1), MAKELONG(0, 0), "080904b0", "1, 3, 0, 0"},
+                      ProgramResources{"drowsel", MAKELONG(0, 1), MAKELONG(1, 0), "040904b0", "1, 1, 0, 0"}),
+    [](const ::testing::TestParamInfo<ProgramResources>& info) { return std::string(info.param.program); });
 
 // This test program carries shutdown's manifest too: the loader honoured it
 // and binds the common controls of version 6. (Wine's copy still answers

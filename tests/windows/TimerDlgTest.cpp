@@ -1,3 +1,6 @@
+#include "BoxRecorder.h"
+#include "Boxes.h"
+#include "FakeTimerDlg.h"
 #include "ModalRunner.h"
 #include "ScopedCurrentFolder.h"
 #include "TimerDlg.h"
@@ -7,34 +10,13 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
 
-// --- Message boxes, answered without a user ----------------------------------
-
-struct ShownBox {
-    HWND hOwner;
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-
-std::vector<ShownBox> g_boxes;
-std::function<void(HWND hOwner)> g_onBox;
 std::vector<std::string> g_bar;  // the taskbar button through the seam, and entry calls
-
-int RecordBox(HWND hOwner, LPCSTR text, LPCSTR caption, UINT type)
-{
-    g_boxes.push_back({hOwner, text ? text : "", caption ? caption : "", type});
-    if (g_onBox)
-        g_onBox(hOwner);
-    return IDOK;
-}
 
 // What the window shows at one moment.
 struct Shown {
@@ -44,55 +26,17 @@ struct Shown {
 
 Shown Snapshot(HWND hDlg)
 {
-    char count[32] = "", units[32] = "";
-    ::GetDlgItemTextA(hDlg, IDC_COUNT, count, sizeof count);
-    ::GetDlgItemTextA(hDlg, IDC_UNITS, units, sizeof units);
-    return {count, units, ::IsWindowEnabled(::GetDlgItem(hDlg, IDC_COUNT)) != FALSE,
+    return {WindowTextOf(::GetDlgItem(hDlg, IDC_COUNT)), WindowTextOf(::GetDlgItem(hDlg, IDC_UNITS)),
+            ::IsWindowEnabled(::GetDlgItem(hDlg, IDC_COUNT)) != FALSE,
             ::IsWindowEnabled(::GetDlgItem(hDlg, IDOK)) != FALSE};
 }
 
-// The timer dialog with the system's timer replaced: SetTimer is recorded and
-// answers as the test wants, and no real timer ever ticks.
-class CProbeTimerDlg : public CTimerDlg {
+// shutdown's dialog on a fake timer, which shows what it showed at Cancel.
+class CProbeTimerDlg : public CFakeTimerDlg<CTimerDlg> {
 public:
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC) override
-    {
-        m_setTimers.push_back({nIDEvent, nElapse});
-        return m_bRefuseTimer ? 0 : nIDEvent;
-    }
-    BOOL KillTimer(UINT_PTR nIDEvent) override
-    {
-        m_killedTimers.push_back(nIDEvent);
-        return TRUE;
-    }
-
-    // "GO!" as clicked, then "Cancel", both handled once the window runs.
-    void PostGoThenCancel()
-    {
-        PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDOK)));
-        PostCancel();
-    }
-    void PostCancel()
-    {
-        PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                    reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDCANCEL)));
-    }
-
-    bool m_bRefuseTimer = false;
-    std::vector<std::pair<UINT_PTR, UINT>> m_setTimers;  // id, period
-    std::vector<UINT_PTR> m_killedTimers;
-    std::function<void(CProbeTimerDlg&)> m_onOpened;
-    Shown m_opened = {}, m_atCancel = {};
+    Shown m_atCancel = {};
 
 protected:
-    BOOL OnInitDialog() override
-    {
-        BOOL bResult = CTimerDlg::OnInitDialog();
-        m_opened = Snapshot(m_hWnd);
-        if (m_onOpened)
-            m_onOpened(*this);
-        return bResult;
-    }
     void OnCancel() override
     {
         m_atCancel = Snapshot(m_hWnd);
@@ -106,19 +50,18 @@ protected:
     }
 };
 
+// "GO!" as clicked, then "Cancel", both handled once the window runs.
+void GoThenCancel(HWND hDlg)
+{
+    PostButton(hDlg, IDOK);
+    PostButton(hDlg, IDCANCEL);
+}
+
 // Each test runs in a fresh current folder, where the settings are read.
 class TimerDlgTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_boxes.clear();
-        g_onBox = nullptr;
-        AfxSetMessageBoxHook(RecordBox);
-    }
     void TearDown() override
     {
-        AfxSetMessageBoxHook(nullptr);
-        g_onBox = nullptr;
         // Let go of a library loaded from the folder, so that it can be removed.
         if (g_PowerEntries.m_hPowerLib)
             ::FreeLibrary(static_cast<HMODULE>(g_PowerEntries.m_hPowerLib));
@@ -126,6 +69,7 @@ protected:
     void WriteIni(const std::string& text) { m_folder.Write("shutdown.ini", text); }
 
     ScopedCurrentFolder m_folder{"timerdlg"};
+    ScopedMessageBoxRecorder m_boxes;
 };
 
 // --- The start ----------------------------------------------------------------
@@ -144,20 +88,22 @@ TEST_F(TimerDlgTest, TheStartInstallsTimerOneWithThePeriodOfTheUnit)
         SCOPED_TRACE(std::string("Units=") + c.units);
         WriteIni(std::string("[Misc]\nUnits=") + c.units + "\n");
         CProbeTimerDlg dlg;
-        dlg.m_onOpened = [](CProbeTimerDlg& d) { d.PostGoThenCancel(); };
-        EXPECT_EQ(IDCANCEL, dlg.DoModal());
-        EXPECT_EQ(c.label, dlg.m_opened.units);
+        Shown opened = {};
+        EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](HWND hDlg) {
+                      opened = Snapshot(hDlg);
+                      GoThenCancel(hDlg);
+                  }));
+        EXPECT_EQ(c.label, opened.units);
         EXPECT_EQ(c.label, dlg.m_atCancel.units);
-        typedef std::vector<std::pair<UINT_PTR, UINT>> Timers;
-        Timers expected;
+        CProbeTimerDlg::Timers expected;
         if (c.periodMs)
             expected.push_back({1, c.periodMs});
-        EXPECT_EQ(expected, dlg.m_setTimers);
+        EXPECT_EQ(expected, dlg.m_timersSet);
         // Started for good, whatever the unit.
         EXPECT_FALSE(dlg.m_atCancel.goEnabled);
         EXPECT_FALSE(dlg.m_atCancel.countEnabled);
-        EXPECT_EQ(std::vector<UINT_PTR>{1}, dlg.m_killedTimers);
-        EXPECT_TRUE(g_boxes.empty());
+        EXPECT_EQ(std::vector<UINT_PTR>{1}, dlg.m_timersKilled);
+        EXPECT_TRUE(m_boxes.Boxes().empty());
     }
 }
 
@@ -166,23 +112,22 @@ TEST_F(TimerDlgTest, ARefusedTimerAtGoLeavesOnlyCancel)
     WriteIni("[Misc]\nUnits=2\nDefaultTime=7\n");
     CProbeTimerDlg dlg;
     dlg.m_bRefuseTimer = true;
-    Shown atBox = {};
-    g_onBox = [&](HWND hOwner) { atBox = Snapshot(hOwner); };
-    // The start reads the unit again.
-    dlg.m_onOpened = [this](CProbeTimerDlg& d) {
-        WriteIni("[Misc]\nUnits=1\n");
-        d.PostGoThenCancel();
-    };
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_EQ("Minutes", dlg.m_opened.units);
-    typedef std::vector<std::pair<UINT_PTR, UINT>> Timers;
-    EXPECT_EQ((Timers{{1, 1000}}), dlg.m_setTimers);
+    Shown opened = {}, atBox = {};
+    m_boxes.m_onBox = [&](const BoxRecord& box) { atBox = Snapshot(box.hOwner); };
+    EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](HWND hDlg) {
+                  opened = Snapshot(hDlg);
+                  WriteIni("[Misc]\nUnits=1\n");  // the start reads the unit again
+                  GoThenCancel(hDlg);
+              }));
+    EXPECT_EQ("Minutes", opened.units);
+    EXPECT_EQ((CProbeTimerDlg::Timers{{1, 1000}}), dlg.m_timersSet);
 
-    ASSERT_EQ(1u, g_boxes.size());
-    EXPECT_EQ("Cannot Install Timer", g_boxes[0].text);
-    EXPECT_EQ("timerdlg_tests", g_boxes[0].caption);  // the program's name
-    EXPECT_EQ(static_cast<UINT>(MB_OK), g_boxes[0].type);
-    EXPECT_TRUE(g_boxes[0].hOwner != nullptr);
+    const std::vector<BoxRecord>& boxes = m_boxes.Boxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Cannot Install Timer", boxes[0].text);
+    EXPECT_EQ("timerdlg_tests", boxes[0].caption);  // the program's name
+    EXPECT_EQ(static_cast<UINT>(MB_OK), boxes[0].nType);
+    EXPECT_TRUE(boxes[0].hOwner != nullptr);
     // The label was set and shown before the message.
     EXPECT_EQ("Seconds", atBox.units);
     EXPECT_FALSE(atBox.goEnabled);
@@ -196,10 +141,7 @@ TEST_F(TimerDlgTest, ARefusedTimerAtAutoStartIsReportedBeforeTheLibraryIsBound)
 {
     // A working library in the current folder, where this test program (which
     // does not harden its search order) finds it once the dialog binds it.
-    char exe[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string dll = exe;
-    dll = dll.substr(0, dll.find_last_of('\\')) + "\\recording\\Shutdown.dll";
+    std::string dll = WinPath(VESPIRO_TEST_DIR "/recording/Shutdown.dll");
     ASSERT_TRUE(::CopyFileA(dll.c_str(), (m_folder.Path() + "\\Shutdown.dll").c_str(), FALSE)) << dll;
     WriteIni("[Misc]\nAutoStart=1\nDefaultTime=4\n");
 
@@ -207,18 +149,18 @@ TEST_F(TimerDlgTest, ARefusedTimerAtAutoStartIsReportedBeforeTheLibraryIsBound)
     dlg.m_bRefuseTimer = true;
     Shown atBox = {};
     bool visibleAtBox = true, libraryAtBox = true, iconAtBox = true;
-    g_onBox = [&](HWND hOwner) {
+    m_boxes.m_onBox = [&](const BoxRecord& box) {
+        HWND hOwner = box.hOwner;
         atBox = Snapshot(hOwner);
         visibleAtBox = ::IsWindowVisible(hOwner) != FALSE;
         libraryAtBox = ::GetModuleHandleA("Shutdown.dll") != nullptr || g_PowerEntries.m_hPowerLib != nullptr;
         iconAtBox = ::SendMessageA(hOwner, WM_GETICON, ICON_BIG, 0) != 0;
     };
-    dlg.m_onOpened = [](CProbeTimerDlg& d) { d.PostCancel(); };
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(IDCANCEL, RunModal(dlg, [](HWND hDlg) { PostButton(hDlg, IDCANCEL); }));
 
-    ASSERT_EQ(1u, g_boxes.size());
-    EXPECT_EQ("Cannot Install Timer", g_boxes[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), g_boxes[0].type);
+    ASSERT_EQ(1u, m_boxes.Boxes().size());
+    EXPECT_EQ("Cannot Install Timer", m_boxes.Boxes()[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), m_boxes.Boxes()[0].nType);
     // While the window was still being opened.
     EXPECT_FALSE(visibleAtBox);
     EXPECT_FALSE(libraryAtBox);

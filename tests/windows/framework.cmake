@@ -2,4 +2,4 @@
 vespiro_wine_test(framework_tests
   SOURCES FrameworkTestDlg.cpp FrameworkDataExchangeTest.cpp FrameworkDialogTest.cpp FrameworkTest.rc
           $<TARGET_OBJECTS:test_app>
-  LIBS framework)
+  LIBS framework test_modal)

@@ -4,5 +4,4 @@ vespiro_wine_test(hibernatedlg_tests
   SOURCES HibernateDlgTest.cpp ${CMAKE_SOURCE_DIR}/drowsel/drowsel.rc $<TARGET_OBJECTS:test_app>
   LIBS drowsel_dlg test_modal)
 target_include_directories(hibernatedlg_tests PRIVATE ${CMAKE_SOURCE_DIR}/shell ${CMAKE_BINARY_DIR}/gen/drowsel)
-target_compile_definitions(hibernatedlg_tests PRIVATE VESPIRO_TEST_DIR="${VESPIRO_TEST_DIR}")
 add_dependencies(hibernatedlg_tests partial_shutdown_dll)

@@ -24,7 +24,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
   return()
 endif()
 
-vespiro_wine_test(powerlib_tests SOURCES PowerLibTest.cpp LIBS powerlib_code)
+vespiro_wine_test(powerlib_tests SOURCES PowerLibTest.cpp LIBS powerlib_code test_kit)
 add_test(NAME PowerLib.ExportsExactlyTheTenEntries
          COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DDLL=$<TARGET_FILE:powerlib>
                  -P ${CMAKE_CURRENT_LIST_FILE})

@@ -1,2 +1,1 @@
-vespiro_wine_test(settings_tests SOURCES SettingsReaderTest.cpp LIBS settings)
-target_include_directories(settings_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+vespiro_wine_test(settings_tests SOURCES SettingsReaderTest.cpp LIBS settings test_kit)

@@ -3,7 +3,7 @@
 # and the built programs' version resources.
 vespiro_wine_test(shell_tests
   SOURCES ShellAboutTest.cpp ShellVersionTest.cpp ShellTest.rc
-  LIBS shell version e2e_harness shell32)
+  LIBS shell version e2e_harness test_modal shell32)
 target_include_directories(shell_tests PRIVATE ${CMAKE_SOURCE_DIR}/shell ${CMAKE_BINARY_DIR}/gen/shutdown)
 set_source_files_properties(ShellTest.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/shutdown/shutdown.rc;${CMAKE_SOURCE_DIR}/shell/shell.rc;${CMAKE_SOURCE_DIR}/shell/res/vespiro.ico")

@@ -7,4 +7,3 @@ set_source_files_properties(${PROJECT_SOURCE_DIR}/shutdown/shutdown.rc TARGET_DI
   PROPERTIES OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/shell/shell.rc;${PROJECT_SOURCE_DIR}/shell/res/vespiro.ico")
 # One test loads the recording library from its current folder.
 add_dependencies(timerdlg_tests recording_shutdown_dll)
-target_include_directories(timerdlg_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)

@@ -1,19 +1,20 @@
 #pragma once
 
-// What the hardening tests share: shutdown's window, its controls, and a few
-// waits on a program running under test.
+// shutdown's window as the black-box tests see it: its caption, its controls,
+// and a few waits on it while it runs.
 #include "DialogDriver.h"
 #include "ProgramUnderTest.h"
 
 #include <cstdlib>
 #include <string>
 
-namespace hardening {
+namespace shutdown_window {
 
 const char kCaption[] = "Vespiro V1.3";
 enum { IDC_COUNT = 1000, IDC_FORCE = 1003, IDC_SUSPEND = 1005, IDC_HIBERNATE = 1006, IDC_SHUTDOWN = 1007,
        IDC_LOGOFF = 1008, IDC_REBOOT = 1009, IDC_UNITS = 1010 };
 enum { IDM_ABOUTBOX = 0x0010 };
+const int kActionBoxes[] = {IDC_SUSPEND, IDC_HIBERNATE, IDC_SHUTDOWN, IDC_LOGOFF, IDC_REBOOT};
 
 // The process answers a sent message within the time (its thread is not hung,
 // whichever message loop it is in).
@@ -27,19 +28,16 @@ inline bool Responsive(HWND hWnd, UINT timeoutMs = 5000)
 inline bool PressGo(const DialogDriver& dlg)
 {
     dlg.Click(IDOK);
-    return DialogDriver::WaitUntil([&] { return !dlg.Enabled(IDOK); });
+    return WaitUntil([&] { return !dlg.Enabled(IDOK); });
 }
 
 // Waits until the count field shows at most the target, or the program ends.
-inline bool WaitCountAtMost(const ProgramUnderTest& prog, const DialogDriver& dlg, long target,
-                            DWORD timeoutMs = 30000)
+inline bool WaitCountAtMost(const ProgramUnderTest& prog, const DialogDriver& dlg, long target)
 {
-    return DialogDriver::WaitUntil(
-        [&] {
-            std::string text = dlg.Text(IDC_COUNT);
-            return (!text.empty() && std::atol(text.c_str()) <= target) || !prog.IsRunning();
-        },
-        timeoutMs);
+    return WaitUntil([&] {
+        std::string text = dlg.Text(IDC_COUNT);
+        return (!text.empty() && std::atol(text.c_str()) <= target) || !prog.IsRunning();
+    });
 }
 
-} // namespace hardening
+} // namespace shutdown_window

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Where the tests run, and how long they wait. The tests run under Wine here
+// and on Windows elsewhere; where the two differ, this is the one place that
+// tells them apart.
+
+// Wine's ntdll exports wine_get_version; Windows' does not.
+bool RunningUnderWine();
+
+// A path of the build as this process sees it, with backslashes: under Wine
+// a Unix path lies on drive Z:, on Windows the build path already is one.
+std::string WinPath(const std::string& buildPath);
+
+// The one limit for a wait on a condition. Generous: a busy machine makes
+// Wine slow to start a program or deliver a message, never fast.
+constexpr DWORD kWaitLimitMs = 30000;
+
+// Polls until the condition holds; false if it did not within the limit.
+bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = kWaitLimitMs);
