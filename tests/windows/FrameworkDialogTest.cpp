@@ -276,11 +276,17 @@ TEST(FrameworkDialog, MessageBoxWithoutCaptionUsesTheProgramName)
     EXPECT_STREQ(kAppName, AfxGetAppName());
 }
 
-TEST(FrameworkMessageMap, UnhandledSystemCommandsReachDefaultProcessing)
+// WM_QUERYDRAGICON reaches the handler; unhandled system commands reach
+// default processing.
+TEST(FrameworkMessageMap, HandledAndUnhandledMessagesGoTheirWays)
 {
     CFwTestDlg dlg;
+    dlg.m_hDragIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    ASSERT_NE(nullptr, dlg.m_hDragIcon);
+    LRESULT dragIcon = 0;
     bool bIconic = false, bIconicAfterOwn = false, bRestored = false;
     dlg.m_onRunning = [&](CFwTestDlg& d) {
+        dragIcon = d.SendMessage(WM_QUERYDRAGICON);
         d.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
         bIconic = d.IsIconic() != FALSE;
         d.SendMessage(WM_SYSCOMMAND, SC_RESTORE);
@@ -294,26 +300,11 @@ TEST(FrameworkMessageMap, UnhandledSystemCommandsReachDefaultProcessing)
     EXPECT_TRUE(bIconic);
     EXPECT_TRUE(bRestored);
     EXPECT_FALSE(bIconicAfterOwn);
-    char sz[4][32];
-    wsprintfA(sz[0], "SYSCOMMAND %u", SC_MINIMIZE);
-    wsprintfA(sz[1], "SYSCOMMAND %u", SC_RESTORE);
-    wsprintfA(sz[2], "SYSCOMMAND %u", 0x13);
-    wsprintfA(sz[3], "SYSCOMMAND %u", SC_CLOSE);
-    EXPECT_EQ(Calls({sz[0], sz[1], sz[2], sz[3], "OnCancel"}), dlg.m_calls);
-}
-
-TEST(FrameworkMessageMap, QueryDragIconReturnsTheHandlersIcon)
-{
-    CFwTestDlg dlg;
-    dlg.m_hDragIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
-    ASSERT_NE(nullptr, dlg.m_hDragIcon);
-    LRESULT result = 0;
-    dlg.m_onRunning = [&](CFwTestDlg& d) {
-        result = d.SendMessage(WM_QUERYDRAGICON);
-        d.EndDialog(IDOK);
-    };
-    dlg.DoModal();
-    EXPECT_EQ(reinterpret_cast<LRESULT>(dlg.m_hDragIcon), result);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(dlg.m_hDragIcon), dragIcon);
+    const std::string kSys = "SYSCOMMAND ";
+    EXPECT_EQ((std::vector<std::string>{kSys + std::to_string(SC_MINIMIZE), kSys + std::to_string(SC_RESTORE),
+                                        kSys + std::to_string(0x13), kSys + std::to_string(SC_CLOSE), "OnCancel"}),
+              dlg.m_calls);
 }
 
 } // namespace
