@@ -382,35 +382,33 @@ TEST_F(ShutdownE2e, TheCountdownGoesOnWhileTheAboutBoxIsOpen)
 
 // --- A missing library or entry ----------------------------------------------
 
-TEST_F(ShutdownE2e, NoLibraryGivesAMessageAndNoCallUntilCancel)
+TEST_F(ShutdownE2e, NoLibraryOrAMissingEntryIsReportedAndNothingCalledUntilCancel)
 {
-    Open("[Misc]\nDefaultTime=1\n", PowerLib::None);
-    Go();
-    Dlg().PostTick();
-    HWND hBox = Dlg().WaitForBox();
-    ASSERT_TRUE(hBox != nullptr);
-    EXPECT_EQ("shutdown", DialogDriver::BoxCaption(hBox));
-    EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
-    AnswerPrompt("Shutdown.dll could not be loaded");
-    ::Sleep(300);
-    EXPECT_TRUE(Prog().IsRunning());
-    EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
-    EXPECT_FALSE(Dlg().Enabled(IDOK));
-    CancelAndExpectExit();
-}
-
-TEST_F(ShutdownE2e, AMissingEntryIsNamedAndNothingIsCalled)
-{
-    Open("[Misc]\nDefaultTime=1\nDefaultForce=1\nDefaultMode=2\n", PowerLib::Partial);
-    Go();
-    Dlg().PostTick();
-    std::string text = AnswerPrompt("Hibernate_Force");
-    EXPECT_NE(std::string::npos, text.find("Shutdown.dll")) << text;
-    ::Sleep(300);
-    EXPECT_TRUE(Prog().IsRunning());
-    EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
-    CancelAndExpectExit();
-    EXPECT_TRUE(Prog().Calls().empty());
+    struct Case {
+        PowerLib lib;
+        const char* named;  // besides the library
+    } cases[] = {
+        {PowerLib::None, "Shutdown.dll could not be loaded"},
+        {PowerLib::Partial, "Hibernate_Force"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.named);
+        Open("[Misc]\nDefaultTime=1\nDefaultForce=1\nDefaultMode=2\n", c.lib);
+        Go();
+        Dlg().PostTick();
+        HWND hBox = Dlg().WaitForBox();
+        ASSERT_TRUE(hBox != nullptr);
+        EXPECT_EQ("shutdown", DialogDriver::BoxCaption(hBox));
+        EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
+        std::string text = AnswerPrompt(c.named);
+        EXPECT_NE(std::string::npos, text.find("Shutdown.dll")) << text;
+        ::Sleep(300);
+        EXPECT_TRUE(Prog().IsRunning());
+        EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
+        EXPECT_FALSE(Dlg().Enabled(IDOK));
+        CancelAndExpectExit();
+        EXPECT_TRUE(Prog().Calls().empty());
+    }
 }
 
 TEST_F(ShutdownE2e, ALibraryOnlyInTheCurrentFolderIsNotLoaded)
