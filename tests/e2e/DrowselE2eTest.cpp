@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <ostream>
 
 namespace {
 
@@ -175,11 +174,6 @@ struct HiddenClick {
     const char* name;
 };
 
-void PrintTo(const HiddenClick& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class DrowselHiddenBox : public ::testing::TestWithParam<HiddenClick> {};
 
 // A posted click on a hidden box still toggles it and notifies the dialog.
@@ -219,11 +213,6 @@ struct MissingCase {
     const char* entryNamed;  // null: the library itself is missing
     const char* name;
 };
-
-void PrintTo(const MissingCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class DrowselMissing : public ::testing::TestWithParam<MissingCase> {};
 

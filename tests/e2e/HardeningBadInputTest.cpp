@@ -21,11 +21,6 @@ struct BadSettings {
     const char* units;  // the unit's label
 };
 
-void PrintTo(const BadSettings& bad, std::ostream* os)
-{
-    *os << bad.name;
-}
-
 std::string AllKeys(const std::string& value)
 {
     std::string text = "[Misc]\r\n";

@@ -36,11 +36,6 @@ struct BoxAtTheEnd {
     int ticks;            // posted while it is open
 };
 
-void PrintTo(const BoxAtTheEnd& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 // The validation prompt needs a count outside 0..1000 (a count in range
 // passes the pull), so the settings give 1001 and "GO!" counts from there
 // without pulling; "Force Close?" then pulls and brings up the range prompt,

@@ -116,22 +116,22 @@ TEST_F(CountdownTest, EveryActionAndForceCallsItsOwnEntryOnce)
         EXPECT_EQ(Log{r.entry}, CallsOfFinalTick(r.force, r.action)) << r.entry;
 }
 
-TEST_F(CountdownTest, ForceOtherThanZeroOrOneEndsWithoutAction)
+// A force other than 0 or 1, or no action at all, ends with the tone only.
+TEST_F(CountdownTest, AnEndWithoutActionOnlySoundsTheTone)
 {
+    const Log kToneOnly = {"beep 1500 10", "push 0", "kill", "beep 500 1000", "default"};
     for (int force : {2, -1}) {
         for (int a = PA_SUSPEND; a <= PA_REBOOT; ++a) {
             EXPECT_TRUE(CallsOfFinalTick(force, static_cast<PowerAction>(a)).empty());
-            EXPECT_EQ((Log{"beep 1500 10", "push 0", "kill", "beep 500 1000", "default"}), host.log);
+            EXPECT_EQ(kToneOnly, host.log);
         }
     }
-}
-
-TEST_F(CountdownTest, NoActionEndsWithToneOnly)
-{
+    state = CountdownState();  // no action chosen
     state.m_nCount = 1;
     state.m_bForce = 1;
+    host.log.clear();
     OnCountdownTimer(state, host, table);
-    EXPECT_EQ((Log{"beep 1500 10", "push 0", "kill", "beep 500 1000", "default"}), host.log);
+    EXPECT_EQ(kToneOnly, host.log);
 }
 
 TEST_F(CountdownTest, StartAtZeroOrBelowKeepsFallingAndCallsNothing)

@@ -10,24 +10,12 @@
 
 namespace {
 
-const char kAppName[] = "framework_tests";  // this program's file name
-
-std::vector<std::string> Calls(std::initializer_list<const char*> calls)
-{
-    return std::vector<std::string>(calls.begin(), calls.end());
-}
-
 struct Route {
     const char* name;
     void (*send)(HWND hDlg);
     const char* handler;
     INT_PTR result;
 };
-
-void PrintTo(const Route& route, std::ostream* os)
-{
-    *os << route.name;
-}
 
 void PostKeyToField(HWND hDlg, UINT vk)
 {
@@ -67,7 +55,7 @@ TEST_P(FrameworkDialogRouting, ReachesTheVirtualHandlerWhichEndsTheDialog)
     dlg.m_calls.erase(std::remove_if(dlg.m_calls.begin(), dlg.m_calls.end(),
                                      [](const std::string& c) { return c.rfind("SYSCOMMAND", 0) == 0; }),
                       dlg.m_calls.end());
-    EXPECT_EQ(Calls({route.handler}), dlg.m_calls);
+    EXPECT_EQ(std::vector<std::string>{route.handler}, dlg.m_calls);
     EXPECT_FALSE(::IsWindow(hWnd));
     EXPECT_EQ(nullptr, dlg.m_hWnd);
 }
@@ -92,7 +80,7 @@ TEST(FrameworkDialog, OverridesThatSkipTheBaseKeepTheDialogOpen)
         d.EndDialog(1234);
     };
     EXPECT_EQ(1234, dlg.DoModal());
-    EXPECT_EQ(Calls({"OnOK", "OnCancel", "OnCancel"}), dlg.m_calls);
+    EXPECT_EQ((std::vector<std::string>{"OnOK", "OnCancel", "OnCancel"}), dlg.m_calls);
 }
 
 TEST(FrameworkDialog, OkWithAFailedPullPromptsAndStaysOpen)
@@ -111,7 +99,7 @@ TEST(FrameworkDialog, OkWithAFailedPullPromptsAndStaysOpen)
         PostButton(d.m_hWnd, IDCANCEL);
     };
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_EQ(Calls({"OnOK", "OnCancel"}), dlg.m_calls);
+    EXPECT_EQ((std::vector<std::string>{"OnOK", "OnCancel"}), dlg.m_calls);
     EXPECT_EQ(1u, boxes.Boxes().size());
 }
 
@@ -188,7 +176,7 @@ TEST(FrameworkDialog, EndedInsideANestedDialogClosesOnceControlReturns)
         d.SetTimer(1, 30, nullptr);
         CFwTestDlg inner(IDD_FW_INNER, &d);
         nInnerResult = inner.DoModal();
-        EXPECT_EQ(Calls({"OnCancel"}), inner.m_calls);
+        EXPECT_EQ(std::vector<std::string>{"OnCancel"}, inner.m_calls);
         bOuterAliveAfterInner = ::IsWindow(hOuter) != FALSE;
         bOuterEnabledAfterInner = ::IsWindowEnabled(hOuter) != FALSE;
     };

@@ -13,6 +13,7 @@
 #include <vector>
 
 constexpr UINT WM_FWTEST_RUN = WM_APP + 1;
+const char kAppName[] = "framework_tests";  // this program's file name
 
 class CFwTestDlg : public CDialog {
 public:

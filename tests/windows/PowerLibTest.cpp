@@ -228,10 +228,7 @@ protected:
     }
     bool Called(const char* call) const
     {
-        for (const std::string& c : m_fake.calls)
-            if (c == call)
-                return true;
-        return false;
+        return std::find(m_fake.calls.begin(), m_fake.calls.end(), call) != m_fake.calls.end();
     }
 
     Fake m_fake;

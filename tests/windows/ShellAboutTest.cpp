@@ -226,11 +226,6 @@ struct SysCommandWay {
     WPARAM nID;
 };
 
-void PrintTo(const SysCommandWay& way, std::ostream* os)
-{
-    *os << way.name;
-}
-
 class ShellAboutBox : public ::testing::TestWithParam<SysCommandWay> {};
 
 TEST_P(ShellAboutBox, OpensOnSysCommand16WhileTheParentsTimerTicks)

@@ -127,11 +127,6 @@ struct ProgramResources {
     const char* versionText;     // FileVersion and ProductVersion strings
 };
 
-void PrintTo(const ProgramResources& p, std::ostream* os)
-{
-    *os << p.program;
-}
-
 class ShellResources : public ::testing::TestWithParam<ProgramResources> {};
 
 TEST_P(ShellResources, VersionManifestAndIconAsCompiled)
