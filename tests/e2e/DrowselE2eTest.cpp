@@ -168,10 +168,9 @@ TEST(DrowselE2e, AboutBoxShowsItsVersionWhileTheCountGoesOn)
     EXPECT_TRUE(prog.Calls().empty());
 }
 
-struct HiddenClick {
+struct HiddenClick : NamedRow {
     int id;
     const char* entry;  // what the end of the countdown calls afterwards
-    const char* name;
 };
 
 class DrowselHiddenBox : public ::testing::TestWithParam<HiddenClick> {};
@@ -202,16 +201,14 @@ TEST_P(DrowselHiddenBox, ClickStillChangesTheAction)
 }
 
 INSTANTIATE_TEST_SUITE_P(Drowsel, DrowselHiddenBox,
-                         ::testing::Values(HiddenClick{IDC_SUSPEND, "Suspend_Force", "Suspend"},
-                                           HiddenClick{IDC_SHUTDOWN, "Shutdown_Force", "ShutDown"},
-                                           HiddenClick{IDC_HIBERNATE, "Hibernate_Force", "Hibernate"},
-                                           HiddenClick{IDC_FORCE, "Hibernate", "ForceClose"}),
-                         [](const ::testing::TestParamInfo<HiddenClick>& info) { return info.param.name; });
+                         ::testing::Values(HiddenClick{"Suspend", IDC_SUSPEND, "Suspend_Force"},
+                                           HiddenClick{"ShutDown", IDC_SHUTDOWN, "Shutdown_Force"},
+                                           HiddenClick{"Hibernate", IDC_HIBERNATE, "Hibernate_Force"},
+                                           HiddenClick{"ForceClose", IDC_FORCE, "Hibernate"}), ByName());
 
-struct MissingCase {
+struct MissingCase : NamedRow {
     PowerLib lib;
     const char* entryNamed;  // null: the library itself is missing
-    const char* name;
 };
 
 class DrowselMissing : public ::testing::TestWithParam<MissingCase> {};
@@ -245,8 +242,7 @@ TEST_P(DrowselMissing, SaysWhatIsMissingCallsNothingAndWaitsForCancel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Drowsel, DrowselMissing,
-                         ::testing::Values(MissingCase{PowerLib::None, nullptr, "Library"},
-                                           MissingCase{PowerLib::Partial, "Hibernate_Force", "Entry"}),
-                         [](const ::testing::TestParamInfo<MissingCase>& info) { return info.param.name; });
+                         ::testing::Values(MissingCase{"Library", PowerLib::None, nullptr},
+                                           MissingCase{"Entry", PowerLib::Partial, "Hibernate_Force"}), ByName());
 
 } // namespace

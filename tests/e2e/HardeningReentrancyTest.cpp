@@ -27,8 +27,7 @@ void ExpectOneCallInsideTheBoxThenACleanEnd(ProgramUnderTest& prog, const Dialog
 }
 
 // A box the program opens while it counts, and the last tick inside it.
-struct BoxAtTheEnd {
-    const char* name;
+struct BoxAtTheEnd : NamedRow {
     const char* ini;  // hours, so that no real tick comes
     void (*open)(const DialogDriver& dlg);
     const char* caption;  // the box's, when it has one of its own
@@ -71,7 +70,6 @@ TEST_P(HardeningReentrancy, LastTickInsideTheBoxCallsOnceAndEndsAfterTheAnswer)
     ExpectOneCallInsideTheBoxThenACleanEnd(prog, dlg, hBox);
 }
 
-INSTANTIATE_TEST_SUITE_P(Boxes, HardeningReentrancy, ::testing::ValuesIn(kBoxes),
-                         [](const ::testing::TestParamInfo<BoxAtTheEnd>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Boxes, HardeningReentrancy, ::testing::ValuesIn(kBoxes), ByName());
 
 } // namespace

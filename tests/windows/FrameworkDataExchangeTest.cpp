@@ -109,16 +109,10 @@ TEST(FrameworkDataExchange, PushWritesAndPullReadsEveryMemberAndTheyRoundTrip)
     });
 }
 
-struct BadCount {
-    const char* name;
+struct BadCount : NamedRow {
     const char* text;
     const char* prompt;
 };
-
-std::string BadCountName(const ::testing::TestParamInfo<BadCount>& info)
-{
-    return info.param.name;
-}
 
 class FrameworkFailedPull : public ::testing::TestWithParam<BadCount> {};
 
@@ -172,13 +166,11 @@ INSTANTIATE_TEST_SUITE_P(NotAnInteger, FrameworkFailedPull,
                                            BadCount{"Letters", "abc", kNotAnInteger},
                                            BadCount{"TrailingLetter", "12x", kNotAnInteger},
                                            BadCount{"TwoNumbers", "4 2", kNotAnInteger},
-                                           BadCount{"BeyondInt", "99999999999", kNotAnInteger}),
-                         BadCountName);
+                                           BadCount{"BeyondInt", "99999999999", kNotAnInteger}), ByName());
 INSTANTIATE_TEST_SUITE_P(OutOfRange, FrameworkFailedPull,
                          ::testing::Values(BadCount{"FiveThousand", "5000", kOutOfRange},
                                            BadCount{"JustAbove", "1001", kOutOfRange},
-                                           BadCount{"Negative", "-1", kOutOfRange}),
-                         BadCountName);
+                                           BadCount{"Negative", "-1", kOutOfRange}), ByName());
 
 // The handlers are wired: outside an exchange the same changes reach them.
 void ExpectHandlersReachedOutsideExchange(CFwTestDlg& d)

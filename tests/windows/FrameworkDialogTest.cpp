@@ -10,8 +10,7 @@
 
 namespace {
 
-struct Route {
-    const char* name;
+struct Route : NamedRow {
     void (*send)(HWND hDlg);
     const char* handler;
     INT_PTR result;
@@ -60,8 +59,7 @@ TEST_P(FrameworkDialogRouting, ReachesTheVirtualHandlerWhichEndsTheDialog)
     EXPECT_EQ(nullptr, dlg.m_hWnd);
 }
 
-INSTANTIATE_TEST_SUITE_P(Routes, FrameworkDialogRouting, ::testing::ValuesIn(kRoutes),
-                         [](const ::testing::TestParamInfo<Route>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Routes, FrameworkDialogRouting, ::testing::ValuesIn(kRoutes), ByName());
 
 TEST(FrameworkDialog, OverridesThatSkipTheBaseKeepTheDialogOpen)
 {

@@ -6,6 +6,7 @@
 #include "BoxRecorder.h"
 #include "Boxes.h"
 #include "FrameworkTestRes.h"
+#include "Platform.h"
 #include "afxwin.h"
 
 #include <functional>

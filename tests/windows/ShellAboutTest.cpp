@@ -220,8 +220,7 @@ void ExpectTheAboutBox(const AboutSeen& seen, HWND hMain)
     EXPECT_LE(seen.textExtent.cx, seen.textRect.right) << seen.staticText;
 }
 
-struct SysCommandWay {
-    const char* name;
+struct SysCommandWay : NamedRow {
     bool bPosted;
     WPARAM nID;
 };
@@ -254,10 +253,7 @@ TEST_P(ShellAboutBox, OpensOnSysCommand16WhileTheParentsTimerTicks)
 
 INSTANTIATE_TEST_SUITE_P(Ways, ShellAboutBox,
                          ::testing::Values(SysCommandWay{"Posted", true, 16}, SysCommandWay{"Sent", false, 16},
-                                           SysCommandWay{"LowBitsIgnored", true, 16 | 0x7}),
-                         [](const ::testing::TestParamInfo<SysCommandWay>& info) {
-                             return std::string(info.param.name);
-                         });
+                                           SysCommandWay{"LowBitsIgnored", true, 16 | 0x7}), ByName());
 
 TEST(ShellAboutBox, OtherSystemCommandsReachDefaultProcessing)
 {

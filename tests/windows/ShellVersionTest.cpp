@@ -120,8 +120,7 @@ std::vector<std::string> Icons(HMODULE h)
 
 // What each program's compiled resources must say, as Explorer and the
 // loader read them.
-struct ProgramResources {
-    const char* program;
+struct ProgramResources : NamedRow {  // named after the program
     DWORD versionMS, versionLS;  // file and product version, fixed part
     const char* block;           // the one string block: language and code page
     const char* versionText;     // FileVersion and ProductVersion strings
@@ -132,7 +131,7 @@ class ShellResources : public ::testing::TestWithParam<ProgramResources> {};
 TEST_P(ShellResources, VersionManifestAndIconAsCompiled)
 {
     const ProgramResources& want = GetParam();
-    const std::string copy = CopyOfProgram(want.program);
+    const std::string copy = CopyOfProgram(want.name);
     VersionInfo info = ReadVersion(copy);
     HMODULE h = ::LoadLibraryExA(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     EXPECT_NE(nullptr, h);
@@ -165,8 +164,7 @@ TEST_P(ShellResources, VersionManifestAndIconAsCompiled)
 INSTANTIATE_TEST_SUITE_P(
     Programs, ShellResources,
     ::testing::Values(ProgramResources{"shutdown", MAKELONG(3, 1), MAKELONG(0, 0), "080904b0", "1, 3, 0, 0"},
-                      ProgramResources{"drowsel", MAKELONG(0, 1), MAKELONG(1, 0), "040904b0", "1, 1, 0, 0"}),
-    [](const ::testing::TestParamInfo<ProgramResources>& info) { return std::string(info.param.program); });
+                      ProgramResources{"drowsel", MAKELONG(0, 1), MAKELONG(1, 0), "040904b0", "1, 1, 0, 0"}), ByName());
 
 // This test program carries shutdown's manifest too: the loader honoured it
 // and binds the common controls of version 6. (Wine's copy still answers
