@@ -12,19 +12,13 @@ using namespace shutdown_window;
 namespace {
 
 // What the window must show: literals, from what a user should see.
-struct BadSettings {
-    const char* name;
+struct BadSettings : NamedRow {
     std::string file;   // empty: no file at all
     const char* count;  // the count field
     bool force;
     int action;         // the checked action box, 0 for none
     const char* units;  // the unit's label
 };
-
-void PrintTo(const BadSettings& bad, std::ostream* os)
-{
-    *os << bad.name;
-}
 
 std::string AllKeys(const std::string& value)
 {
@@ -91,8 +85,7 @@ TEST_P(HardeningBadSettings, WindowOpensShowsTheValuesAndStaysResponsive)
     EXPECT_TRUE(prog.Calls().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(IssueTwoList, HardeningBadSettings, ::testing::ValuesIn(AllBadSettings()),
-                         [](const ::testing::TestParamInfo<BadSettings>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(IssueTwoList, HardeningBadSettings, ::testing::ValuesIn(AllBadSettings()), ByName());
 
 // Dismisses every box of the process other than the main window (validation
 // prompts, the missing-entry message, the About box), as a user would.

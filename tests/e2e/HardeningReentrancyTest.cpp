@@ -27,19 +27,13 @@ void ExpectOneCallInsideTheBoxThenACleanEnd(ProgramUnderTest& prog, const Dialog
 }
 
 // A box the program opens while it counts, and the last tick inside it.
-struct BoxAtTheEnd {
-    const char* name;
+struct BoxAtTheEnd : NamedRow {
     const char* ini;  // hours, so that no real tick comes
     void (*open)(const DialogDriver& dlg);
     const char* caption;  // the box's, when it has one of its own
     const char* text;     // a part of its text
     int ticks;            // posted while it is open
 };
-
-void PrintTo(const BoxAtTheEnd& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 // The validation prompt needs a count outside 0..1000 (a count in range
 // passes the pull), so the settings give 1001 and "GO!" counts from there
@@ -76,7 +70,6 @@ TEST_P(HardeningReentrancy, LastTickInsideTheBoxCallsOnceAndEndsAfterTheAnswer)
     ExpectOneCallInsideTheBoxThenACleanEnd(prog, dlg, hBox);
 }
 
-INSTANTIATE_TEST_SUITE_P(Boxes, HardeningReentrancy, ::testing::ValuesIn(kBoxes),
-                         [](const ::testing::TestParamInfo<BoxAtTheEnd>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Boxes, HardeningReentrancy, ::testing::ValuesIn(kBoxes), ByName());
 
 } // namespace

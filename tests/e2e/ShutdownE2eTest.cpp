@@ -248,19 +248,25 @@ TEST_F(ShutdownE2e, ActionBoxesAreAOneOfFiveChoice)
     ExpectEndsCalling({"Reboot_Force"});
 }
 
-TEST_F(ShutdownE2e, ForceFlagPicksThePlainOrTheForcedEntry)
+TEST_F(ShutdownE2e, TheForceFlagOrAfterAPullTheForceBoxPicksTheEntry)
 {
+    // A pull replaces the file's 2 by what the box shows.
     struct Case {
-        const char* force;
-        const char* mode;
+        const char* settings;
+        int click;
         const char* entry;
     } cases[] = {
-        {"0", "4", "LogOff"},
-        {"1", "5", "Reboot_Force"},
+        {"DefaultForce=0\nDefaultMode=4", 0, "LogOff"},
+        {"DefaultForce=1\nDefaultMode=5", 0, "Reboot_Force"},
+        {"DefaultForce=2\nDefaultMode=2", IDC_FORCE, "Hibernate_Force"},  // the click checks the box
+        {"DefaultForce=2\nDefaultMode=2", IDC_SHUTDOWN, "Shutdown"},      // the force box stays unchecked
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string("force ") + c.force + ", mode " + c.mode);
-        Open(std::string("[Misc]\nDefaultTime=1\nDefaultForce=") + c.force + "\nDefaultMode=" + c.mode + "\n");
+        SCOPED_TRACE(c.entry);
+        Open(std::string("[Misc]\nDefaultTime=1\n") + c.settings + "\n");
+        if (c.click)
+            ClickBox(c.click, true);
+        EXPECT_TRUE(NoBoxComes());
         Go();
         Dlg().PostTick();
         ExpectEndsCalling({c.entry});
@@ -282,27 +288,6 @@ TEST_F(ShutdownE2e, ForceValueTwoEndsWithoutActionUntilCancel)
     EXPECT_FALSE(Dlg().Enabled(IDC_COUNT));
     CancelAndExpectExit();
     EXPECT_TRUE(Prog().Calls().empty());
-}
-
-TEST_F(ShutdownE2e, ForceValueTwoBecomesTheBoxStateAfterAPull)
-{
-    // A pull replaces the file's 2 by what the box shows.
-    struct Case {
-        int click;
-        const char* entry;
-    } cases[] = {
-        {IDC_FORCE, "Hibernate_Force"},  // the click checks the box
-        {IDC_SHUTDOWN, "Shutdown"},      // the force box stays unchecked
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.entry);
-        Open("[Misc]\nDefaultTime=1\nDefaultForce=2\nDefaultMode=2\n");
-        ClickBox(c.click, true);
-        EXPECT_TRUE(NoBoxComes());
-        Go();
-        Dlg().PostTick();
-        ExpectEndsCalling({c.entry});
-    }
 }
 
 // --- The count ---------------------------------------------------------------
@@ -397,35 +382,33 @@ TEST_F(ShutdownE2e, TheCountdownGoesOnWhileTheAboutBoxIsOpen)
 
 // --- A missing library or entry ----------------------------------------------
 
-TEST_F(ShutdownE2e, NoLibraryGivesAMessageAndNoCallUntilCancel)
+TEST_F(ShutdownE2e, NoLibraryOrAMissingEntryIsReportedAndNothingCalledUntilCancel)
 {
-    Open("[Misc]\nDefaultTime=1\n", PowerLib::None);
-    Go();
-    Dlg().PostTick();
-    HWND hBox = Dlg().WaitForBox();
-    ASSERT_TRUE(hBox != nullptr);
-    EXPECT_EQ("shutdown", DialogDriver::BoxCaption(hBox));
-    EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
-    AnswerPrompt("Shutdown.dll could not be loaded");
-    ::Sleep(300);
-    EXPECT_TRUE(Prog().IsRunning());
-    EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
-    EXPECT_FALSE(Dlg().Enabled(IDOK));
-    CancelAndExpectExit();
-}
-
-TEST_F(ShutdownE2e, AMissingEntryIsNamedAndNothingIsCalled)
-{
-    Open("[Misc]\nDefaultTime=1\nDefaultForce=1\nDefaultMode=2\n", PowerLib::Partial);
-    Go();
-    Dlg().PostTick();
-    std::string text = AnswerPrompt("Hibernate_Force");
-    EXPECT_NE(std::string::npos, text.find("Shutdown.dll")) << text;
-    ::Sleep(300);
-    EXPECT_TRUE(Prog().IsRunning());
-    EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
-    CancelAndExpectExit();
-    EXPECT_TRUE(Prog().Calls().empty());
+    struct Case {
+        PowerLib lib;
+        const char* named;  // besides the library
+    } cases[] = {
+        {PowerLib::None, "Shutdown.dll could not be loaded"},
+        {PowerLib::Partial, "Hibernate_Force"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.named);
+        Open("[Misc]\nDefaultTime=1\nDefaultForce=1\nDefaultMode=2\n", c.lib);
+        Go();
+        Dlg().PostTick();
+        HWND hBox = Dlg().WaitForBox();
+        ASSERT_TRUE(hBox != nullptr);
+        EXPECT_EQ("shutdown", DialogDriver::BoxCaption(hBox));
+        EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
+        std::string text = AnswerPrompt(c.named);
+        EXPECT_NE(std::string::npos, text.find("Shutdown.dll")) << text;
+        ::Sleep(300);
+        EXPECT_TRUE(Prog().IsRunning());
+        EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
+        EXPECT_FALSE(Dlg().Enabled(IDOK));
+        CancelAndExpectExit();
+        EXPECT_TRUE(Prog().Calls().empty());
+    }
 }
 
 TEST_F(ShutdownE2e, ALibraryOnlyInTheCurrentFolderIsNotLoaded)

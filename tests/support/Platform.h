@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 // Where the tests run, and how long they wait. The tests run under Wine here
@@ -22,3 +23,18 @@ constexpr DWORD kWaitLimitMs = 30000;
 
 // Polls until the condition holds; false if it did not within the limit.
 bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = kWaitLimitMs);
+
+// A row of a parameterised test, named. gtest prints a row by its name (and
+// ctest's test names carry that print, so it must not be raw bytes); ByName()
+// makes the name the test's suffix.
+struct NamedRow {
+    const char* name;
+};
+inline std::ostream& operator<<(std::ostream& os, const NamedRow& row)
+{
+    return os << row.name;
+}
+struct ByName {
+    template <class Info>
+    std::string operator()(const Info& info) const { return info.param.name; }
+};

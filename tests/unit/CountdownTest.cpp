@@ -4,6 +4,7 @@
 #include <climits>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -45,19 +46,15 @@ protected:
     void SetUp() override
     {
         table.m_hPowerLib = &table;
-        table.m_pfn[PE_SUSPEND] = RecordingEntry<PE_SUSPEND>;
-        table.m_pfn[PE_SUSPEND_FORCE] = RecordingEntry<PE_SUSPEND_FORCE>;
-        table.m_pfn[PE_HIBERNATE] = RecordingEntry<PE_HIBERNATE>;
-        table.m_pfn[PE_HIBERNATE_FORCE] = RecordingEntry<PE_HIBERNATE_FORCE>;
-        table.m_pfn[PE_SHUTDOWN] = RecordingEntry<PE_SHUTDOWN>;
-        table.m_pfn[PE_SHUTDOWN_FORCE] = RecordingEntry<PE_SHUTDOWN_FORCE>;
-        table.m_pfn[PE_LOGOFF] = RecordingEntry<PE_LOGOFF>;
-        table.m_pfn[PE_LOGOFF_FORCE] = RecordingEntry<PE_LOGOFF_FORCE>;
-        table.m_pfn[PE_REBOOT] = RecordingEntry<PE_REBOOT>;
-        table.m_pfn[PE_REBOOT_FORCE] = RecordingEntry<PE_REBOOT_FORCE>;
+        RecordEveryEntry(std::make_integer_sequence<int, PE_COUNT>());
         g_log = &host.log;
     }
     void TearDown() override { g_log = nullptr; }
+    template <int... N>
+    void RecordEveryEntry(std::integer_sequence<int, N...>)
+    {
+        ((table.m_pfn[N] = RecordingEntry<N>), ...);
+    }
 
     // The entries called during one final tick, in order.
     Log CallsOfFinalTick(int force, PowerAction action)
@@ -81,7 +78,6 @@ protected:
     RecordingHost host{state};
     PowerEntryTable table = PowerEntryTable();
 };
-
 
 TEST_F(CountdownTest, TickAboveZeroBeepsStepsPushesAndHandsOn)
 {
@@ -120,22 +116,22 @@ TEST_F(CountdownTest, EveryActionAndForceCallsItsOwnEntryOnce)
         EXPECT_EQ(Log{r.entry}, CallsOfFinalTick(r.force, r.action)) << r.entry;
 }
 
-TEST_F(CountdownTest, ForceOtherThanZeroOrOneEndsWithoutAction)
+// A force other than 0 or 1, or no action at all, ends with the tone only.
+TEST_F(CountdownTest, AnEndWithoutActionOnlySoundsTheTone)
 {
+    const Log kToneOnly = {"beep 1500 10", "push 0", "kill", "beep 500 1000", "default"};
     for (int force : {2, -1}) {
         for (int a = PA_SUSPEND; a <= PA_REBOOT; ++a) {
             EXPECT_TRUE(CallsOfFinalTick(force, static_cast<PowerAction>(a)).empty());
-            EXPECT_EQ((Log{"beep 1500 10", "push 0", "kill", "beep 500 1000", "default"}), host.log);
+            EXPECT_EQ(kToneOnly, host.log);
         }
     }
-}
-
-TEST_F(CountdownTest, NoActionEndsWithToneOnly)
-{
+    state = CountdownState();  // no action chosen
     state.m_nCount = 1;
     state.m_bForce = 1;
+    host.log.clear();
     OnCountdownTimer(state, host, table);
-    EXPECT_EQ((Log{"beep 1500 10", "push 0", "kill", "beep 500 1000", "default"}), host.log);
+    EXPECT_EQ(kToneOnly, host.log);
 }
 
 TEST_F(CountdownTest, StartAtZeroOrBelowKeepsFallingAndCallsNothing)

@@ -10,7 +10,6 @@ namespace {
 
 const char kNotAnInteger[] = "Please enter a whole number.";
 const char kOutOfRange[] = "Please enter a number from 0 to 1000.";
-const char kAppName[] = "framework_tests";  // this program's file name
 
 std::string Text(CFwTestDlg& dlg, int id)
 {
@@ -56,7 +55,7 @@ INT_PTR RunDialog(CFwTestDlg& dlg, const std::function<void(CFwTestDlg&)>& body)
     return dlg.DoModal();
 }
 
-TEST(FrameworkDataExchange, PushWritesEveryMemberIntoItsControl)
+TEST(FrameworkDataExchange, PushWritesAndPullReadsEveryMemberAndTheyRoundTrip)
 {
     CFwTestDlg dlg;
     RunDialog(dlg, [](CFwTestDlg& d) {
@@ -77,13 +76,8 @@ TEST(FrameworkDataExchange, PushWritesEveryMemberIntoItsControl)
         EXPECT_EQ(2, d.m_bFirst);
         EXPECT_EQ("-3", Text(d, IDC_FW_COUNT));
         EXPECT_EQ("", Text(d, IDC_FW_TEXT));
-    });
-}
 
-TEST(FrameworkDataExchange, PullReadsEveryControlAndRoundTrips)
-{
-    CFwTestDlg dlg;
-    RunDialog(dlg, [](CFwTestDlg& d) {
+        // A pull reads every control.
         SetCheck(d, IDC_FW_FIRST, true);
         SetText(d, IDC_FW_COUNT, "1000");
         SetCheck(d, IDC_FW_SECOND, true);
@@ -115,21 +109,10 @@ TEST(FrameworkDataExchange, PullReadsEveryControlAndRoundTrips)
     });
 }
 
-struct BadCount {
-    const char* name;
+struct BadCount : NamedRow {
     const char* text;
     const char* prompt;
 };
-
-void PrintTo(const BadCount& bad, std::ostream* os)
-{
-    *os << '"' << bad.text << '"';
-}
-
-std::string BadCountName(const ::testing::TestParamInfo<BadCount>& info)
-{
-    return info.param.name;
-}
 
 class FrameworkFailedPull : public ::testing::TestWithParam<BadCount> {};
 
@@ -183,13 +166,11 @@ INSTANTIATE_TEST_SUITE_P(NotAnInteger, FrameworkFailedPull,
                                            BadCount{"Letters", "abc", kNotAnInteger},
                                            BadCount{"TrailingLetter", "12x", kNotAnInteger},
                                            BadCount{"TwoNumbers", "4 2", kNotAnInteger},
-                                           BadCount{"BeyondInt", "99999999999", kNotAnInteger}),
-                         BadCountName);
+                                           BadCount{"BeyondInt", "99999999999", kNotAnInteger}), ByName());
 INSTANTIATE_TEST_SUITE_P(OutOfRange, FrameworkFailedPull,
                          ::testing::Values(BadCount{"FiveThousand", "5000", kOutOfRange},
                                            BadCount{"JustAbove", "1001", kOutOfRange},
-                                           BadCount{"Negative", "-1", kOutOfRange}),
-                         BadCountName);
+                                           BadCount{"Negative", "-1", kOutOfRange}), ByName());
 
 // The handlers are wired: outside an exchange the same changes reach them.
 void ExpectHandlersReachedOutsideExchange(CFwTestDlg& d)

@@ -10,24 +10,11 @@
 
 namespace {
 
-const char kAppName[] = "framework_tests";  // this program's file name
-
-std::vector<std::string> Calls(std::initializer_list<const char*> calls)
-{
-    return std::vector<std::string>(calls.begin(), calls.end());
-}
-
-struct Route {
-    const char* name;
+struct Route : NamedRow {
     void (*send)(HWND hDlg);
     const char* handler;
     INT_PTR result;
 };
-
-void PrintTo(const Route& route, std::ostream* os)
-{
-    *os << route.name;
-}
 
 void PostKeyToField(HWND hDlg, UINT vk)
 {
@@ -67,13 +54,12 @@ TEST_P(FrameworkDialogRouting, ReachesTheVirtualHandlerWhichEndsTheDialog)
     dlg.m_calls.erase(std::remove_if(dlg.m_calls.begin(), dlg.m_calls.end(),
                                      [](const std::string& c) { return c.rfind("SYSCOMMAND", 0) == 0; }),
                       dlg.m_calls.end());
-    EXPECT_EQ(Calls({route.handler}), dlg.m_calls);
+    EXPECT_EQ(std::vector<std::string>{route.handler}, dlg.m_calls);
     EXPECT_FALSE(::IsWindow(hWnd));
     EXPECT_EQ(nullptr, dlg.m_hWnd);
 }
 
-INSTANTIATE_TEST_SUITE_P(Routes, FrameworkDialogRouting, ::testing::ValuesIn(kRoutes),
-                         [](const ::testing::TestParamInfo<Route>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Routes, FrameworkDialogRouting, ::testing::ValuesIn(kRoutes), ByName());
 
 TEST(FrameworkDialog, OverridesThatSkipTheBaseKeepTheDialogOpen)
 {
@@ -92,7 +78,7 @@ TEST(FrameworkDialog, OverridesThatSkipTheBaseKeepTheDialogOpen)
         d.EndDialog(1234);
     };
     EXPECT_EQ(1234, dlg.DoModal());
-    EXPECT_EQ(Calls({"OnOK", "OnCancel", "OnCancel"}), dlg.m_calls);
+    EXPECT_EQ((std::vector<std::string>{"OnOK", "OnCancel", "OnCancel"}), dlg.m_calls);
 }
 
 TEST(FrameworkDialog, OkWithAFailedPullPromptsAndStaysOpen)
@@ -111,7 +97,7 @@ TEST(FrameworkDialog, OkWithAFailedPullPromptsAndStaysOpen)
         PostButton(d.m_hWnd, IDCANCEL);
     };
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_EQ(Calls({"OnOK", "OnCancel"}), dlg.m_calls);
+    EXPECT_EQ((std::vector<std::string>{"OnOK", "OnCancel"}), dlg.m_calls);
     EXPECT_EQ(1u, boxes.Boxes().size());
 }
 
@@ -188,7 +174,7 @@ TEST(FrameworkDialog, EndedInsideANestedDialogClosesOnceControlReturns)
         d.SetTimer(1, 30, nullptr);
         CFwTestDlg inner(IDD_FW_INNER, &d);
         nInnerResult = inner.DoModal();
-        EXPECT_EQ(Calls({"OnCancel"}), inner.m_calls);
+        EXPECT_EQ(std::vector<std::string>{"OnCancel"}, inner.m_calls);
         bOuterAliveAfterInner = ::IsWindow(hOuter) != FALSE;
         bOuterEnabledAfterInner = ::IsWindowEnabled(hOuter) != FALSE;
     };
@@ -276,11 +262,17 @@ TEST(FrameworkDialog, MessageBoxWithoutCaptionUsesTheProgramName)
     EXPECT_STREQ(kAppName, AfxGetAppName());
 }
 
-TEST(FrameworkMessageMap, UnhandledSystemCommandsReachDefaultProcessing)
+// WM_QUERYDRAGICON reaches the handler; unhandled system commands reach
+// default processing.
+TEST(FrameworkMessageMap, HandledAndUnhandledMessagesGoTheirWays)
 {
     CFwTestDlg dlg;
+    dlg.m_hDragIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    ASSERT_NE(nullptr, dlg.m_hDragIcon);
+    LRESULT dragIcon = 0;
     bool bIconic = false, bIconicAfterOwn = false, bRestored = false;
     dlg.m_onRunning = [&](CFwTestDlg& d) {
+        dragIcon = d.SendMessage(WM_QUERYDRAGICON);
         d.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
         bIconic = d.IsIconic() != FALSE;
         d.SendMessage(WM_SYSCOMMAND, SC_RESTORE);
@@ -294,26 +286,11 @@ TEST(FrameworkMessageMap, UnhandledSystemCommandsReachDefaultProcessing)
     EXPECT_TRUE(bIconic);
     EXPECT_TRUE(bRestored);
     EXPECT_FALSE(bIconicAfterOwn);
-    char sz[4][32];
-    wsprintfA(sz[0], "SYSCOMMAND %u", SC_MINIMIZE);
-    wsprintfA(sz[1], "SYSCOMMAND %u", SC_RESTORE);
-    wsprintfA(sz[2], "SYSCOMMAND %u", 0x13);
-    wsprintfA(sz[3], "SYSCOMMAND %u", SC_CLOSE);
-    EXPECT_EQ(Calls({sz[0], sz[1], sz[2], sz[3], "OnCancel"}), dlg.m_calls);
-}
-
-TEST(FrameworkMessageMap, QueryDragIconReturnsTheHandlersIcon)
-{
-    CFwTestDlg dlg;
-    dlg.m_hDragIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
-    ASSERT_NE(nullptr, dlg.m_hDragIcon);
-    LRESULT result = 0;
-    dlg.m_onRunning = [&](CFwTestDlg& d) {
-        result = d.SendMessage(WM_QUERYDRAGICON);
-        d.EndDialog(IDOK);
-    };
-    dlg.DoModal();
-    EXPECT_EQ(reinterpret_cast<LRESULT>(dlg.m_hDragIcon), result);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(dlg.m_hDragIcon), dragIcon);
+    const std::string kSys = "SYSCOMMAND ";
+    EXPECT_EQ((std::vector<std::string>{kSys + std::to_string(SC_MINIMIZE), kSys + std::to_string(SC_RESTORE),
+                                        kSys + std::to_string(0x13), kSys + std::to_string(SC_CLOSE), "OnCancel"}),
+              dlg.m_calls);
 }
 
 } // namespace

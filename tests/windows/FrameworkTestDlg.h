@@ -6,6 +6,7 @@
 #include "BoxRecorder.h"
 #include "Boxes.h"
 #include "FrameworkTestRes.h"
+#include "Platform.h"
 #include "afxwin.h"
 
 #include <functional>
@@ -13,6 +14,7 @@
 #include <vector>
 
 constexpr UINT WM_FWTEST_RUN = WM_APP + 1;
+const char kAppName[] = "framework_tests";  // this program's file name
 
 class CFwTestDlg : public CDialog {
 public:

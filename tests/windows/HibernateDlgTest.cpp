@@ -33,24 +33,26 @@ std::string ItemText(HWND hDlg, int id)
     return WindowTextOf(::GetDlgItem(hDlg, id));
 }
 
-void ClickCancel(HWND hDlg)
-{
-    PostButton(hDlg, IDCANCEL);
-}
-
 class HibernateDlgTest : public ::testing::Test {
 protected:
     ScopedMessageBoxRecorder m_recorder;
     const std::vector<BoxRecord>& Boxes() const { return m_recorder.Boxes(); }
 };
 
-TEST_F(HibernateDlgTest, OpensWithTimerOneAt600MsAndCancelStopsIt)
+// The OK command neither ends nor stops the countdown; Cancel does.
+TEST_F(HibernateDlgTest, OpensWithTimerOneAt600MsWhichOnlyCancelStops)
 {
     CTestHibernateDlg dlg;
     INT_PTR result = RunModal(dlg, [&](HWND hDlg) {
         EXPECT_EQ("10", ItemText(hDlg, IDC_COUNT));
-        EXPECT_EQ(0u, dlg.m_timersKilled.size());
-        ClickCancel(hDlg);
+        ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ::SendMessageA(hDlg, WM_TIMER, 1, 0);
+        EXPECT_FALSE(dlg.IsEnded());
+        EXPECT_EQ("9", ItemText(hDlg, IDC_COUNT));
+        EXPECT_TRUE(dlg.m_timersKilled.empty());
+        EXPECT_EQ(1, dlg.m_bForce);
+        EXPECT_EQ(1, dlg.m_bHibernate);
+        PostButton(hDlg, IDCANCEL);
     });
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ((std::vector<std::pair<UINT_PTR, UINT>>{{1, 600}}), dlg.m_timersSet);
@@ -77,7 +79,7 @@ TEST_F(HibernateDlgTest, RefusedTimerSaysSoKeepsTenAndLeavesOnlyCancel)
         ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         EXPECT_FALSE(dlg.IsEnded());
         EXPECT_EQ("10", ItemText(hDlg, IDC_COUNT));
-        ClickCancel(hDlg);
+        PostButton(hDlg, IDCANCEL);
     });
     EXPECT_EQ(IDCANCEL, result);
     ASSERT_EQ(1u, Boxes().size());
@@ -87,22 +89,6 @@ TEST_F(HibernateDlgTest, RefusedTimerSaysSoKeepsTenAndLeavesOnlyCancel)
     EXPECT_FALSE(Boxes()[0].caption.empty());
     EXPECT_EQ(hWndSeen, Boxes()[0].hOwner);
     EXPECT_EQ(1u, dlg.m_timersSet.size());
-}
-
-TEST_F(HibernateDlgTest, OkCommandNeitherEndsNorStopsTheCountdown)
-{
-    CTestHibernateDlg dlg;
-    INT_PTR result = RunModal(dlg, [&](HWND hDlg) {
-        ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        ::SendMessageA(hDlg, WM_TIMER, 1, 0);
-        EXPECT_FALSE(dlg.IsEnded());
-        EXPECT_EQ("9", ItemText(hDlg, IDC_COUNT));
-        EXPECT_TRUE(dlg.m_timersKilled.empty());
-        EXPECT_EQ(1, dlg.m_bForce);
-        EXPECT_EQ(1, dlg.m_bHibernate);
-        ClickCancel(hDlg);
-    });
-    EXPECT_EQ(IDCANCEL, result);
 }
 
 // The stand-in library without Hibernate_Force, loaded first so that the
@@ -128,7 +114,7 @@ TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
         // Ended without action: the window stays with 0 and the timer stopped.
         EXPECT_FALSE(dlg.IsEnded());
         EXPECT_EQ(std::vector<UINT_PTR>{1}, dlg.m_timersKilled);
-        ClickCancel(hDlg);
+        PostButton(hDlg, IDCANCEL);
     });
     EXPECT_EQ((std::vector<std::string>{"9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}), shown);
     std::vector<std::string> bar;  // full at the opening, a tenth less a tick, red (4) until Cancel (0)
@@ -161,7 +147,7 @@ TEST_F(HibernateDlgTest, HiddenBoxesAreExchangedBothWays)
         EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(hDlg, IDC_HIBERNATE));
         ::SendMessageA(::GetDlgItem(hDlg, IDC_FORCE), BM_CLICK, 0, 0);
         EXPECT_EQ(0, dlg.m_bForce);
-        ClickCancel(hDlg);
+        PostButton(hDlg, IDCANCEL);
     });
 }
 

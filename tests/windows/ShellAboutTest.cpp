@@ -220,16 +220,10 @@ void ExpectTheAboutBox(const AboutSeen& seen, HWND hMain)
     EXPECT_LE(seen.textExtent.cx, seen.textRect.right) << seen.staticText;
 }
 
-struct SysCommandWay {
-    const char* name;
+struct SysCommandWay : NamedRow {
     bool bPosted;
     WPARAM nID;
 };
-
-void PrintTo(const SysCommandWay& way, std::ostream* os)
-{
-    *os << way.name;
-}
 
 class ShellAboutBox : public ::testing::TestWithParam<SysCommandWay> {};
 
@@ -259,10 +253,7 @@ TEST_P(ShellAboutBox, OpensOnSysCommand16WhileTheParentsTimerTicks)
 
 INSTANTIATE_TEST_SUITE_P(Ways, ShellAboutBox,
                          ::testing::Values(SysCommandWay{"Posted", true, 16}, SysCommandWay{"Sent", false, 16},
-                                           SysCommandWay{"LowBitsIgnored", true, 16 | 0x7}),
-                         [](const ::testing::TestParamInfo<SysCommandWay>& info) {
-                             return std::string(info.param.name);
-                         });
+                                           SysCommandWay{"LowBitsIgnored", true, 16 | 0x7}), ByName());
 
 TEST(ShellAboutBox, OtherSystemCommandsReachDefaultProcessing)
 {
@@ -295,8 +286,12 @@ TEST(ShellAboutBox, OtherSystemCommandsReachDefaultProcessing)
     EXPECT_FALSE(bAboutOnOtherIds);
 }
 
-TEST(ShellMainDialog, WithoutSystemMenuStyleGetsNoEntryButItsIcons)
+// Run through InitInstance as the programs run it: the dialog is the main
+// window while it runs, and InitInstance returns FALSE with none left.
+TEST(ShellMainDialog, WithoutSystemMenuStyleGetsNoEntryButItsIconsAsTheMainWindow)
 {
+    CWnd* pMainDuring = nullptr;
+    CShellTestDlg* pDlg = nullptr;
     HMENU hSysMenu = reinterpret_cast<HMENU>(1);
     std::vector<std::string> items;
     LRESULT bigIcon = 0, smallIcon = 0, dragIcon = 0;
@@ -304,6 +299,8 @@ TEST(ShellMainDialog, WithoutSystemMenuStyleGetsNoEntryButItsIcons)
     LONG style = 0;
     Scenario s;
     s.onRunning = [&](CShellTestDlg& d) {
+        pMainDuring = AfxGetMainWnd();
+        pDlg = &d;
         style = ::GetWindowLongA(d.m_hWnd, GWL_STYLE);
         hSysMenu = ::GetSystemMenu(d.m_hWnd, FALSE);
         if (hSysMenu)
@@ -312,10 +309,12 @@ TEST(ShellMainDialog, WithoutSystemMenuStyleGetsNoEntryButItsIcons)
         bigIcon = d.SendMessage(WM_GETICON, ICON_BIG);
         smallIcon = d.SendMessage(WM_GETICON, ICON_SMALL);
         dragIcon = d.SendMessage(WM_QUERYDRAGICON);
-        d.EndDialog(IDCANCEL);
+        d.EndDialog(IDOK);  // the others end with IDCANCEL
     };
-    RunMainDialog(s);
+    ASSERT_EQ(nullptr, AfxGetMainWnd());
+    RunMainDialog(s);  // expects FALSE and no main window afterwards
 
+    EXPECT_EQ(static_cast<CWnd*>(pDlg), pMainDuring);
     EXPECT_EQ(0, style & WS_SYSMENU);
     // Wine hands out no system menu for such a window, so there is no entry
     // and no way to the About box; Windows does, and the entry ends it.
@@ -386,21 +385,6 @@ TEST(ShellMainDialog, EmptyAboutStringAddsNothing)
     ::FreeLibrary(hNoStrings);
     EXPECT_FALSE(defaultItems.empty());
     EXPECT_EQ(defaultItems, items);
-}
-
-TEST(ShellApp, InitInstanceRunsTheMainDialogAsMainWindowAndReturnsFalse)
-{
-    CWnd* pMainDuring = nullptr;
-    CShellTestDlg* pDlg = nullptr;
-    Scenario s;
-    s.onRunning = [&](CShellTestDlg& d) {
-        pMainDuring = AfxGetMainWnd();
-        pDlg = &d;
-        d.EndDialog(IDOK);
-    };
-    ASSERT_EQ(nullptr, AfxGetMainWnd());
-    RunMainDialog(s);  // expects FALSE and no main window afterwards
-    EXPECT_EQ(static_cast<CWnd*>(pDlg), pMainDuring);
 }
 
 } // namespace

@@ -94,9 +94,9 @@ struct GroupIconEntry {  // one row of an RT_GROUP_ICON resource
 };
 #pragma pack(pop)
 
-// The icon groups (RT_GROUP_ICON), and the images of group 128 as
+// The number of icon groups (RT_GROUP_ICON), then the images of group 128 as
 // "width x height x bits".
-int IconGroups(HMODULE h)
+std::vector<std::string> Icons(HMODULE h)
 {
     int nGroups = 0;
     ::EnumResourceNamesA(
@@ -106,49 +106,37 @@ int IconGroups(HMODULE h)
             return TRUE;
         },
         reinterpret_cast<LONG_PTR>(&nGroups));
-    return nGroups;
-}
-
-std::vector<std::string> IconImages(HMODULE h)
-{
-    std::vector<std::string> images;
+    std::vector<std::string> icons = {"groups: " + std::to_string(nGroups)};
     if (HRSRC r = ::FindResourceA(h, MAKEINTRESOURCEA(128), MAKEINTRESOURCEA(14))) {
         const BYTE* p = static_cast<const BYTE*>(::LockResource(::LoadResource(h, r)));
         WORD n = reinterpret_cast<const WORD*>(p)[2];
         const auto* e = reinterpret_cast<const GroupIconEntry*>(p + 6);
         for (WORD i = 0; i < n; ++i)
-            images.push_back(std::to_string(e[i].bWidth) + "x" + std::to_string(e[i].bHeight) + "x" +
-                             std::to_string(e[i].wBitCount));
+            icons.push_back(std::to_string(e[i].bWidth) + "x" + std::to_string(e[i].bHeight) + "x" +
+                            std::to_string(e[i].wBitCount));
     }
-    return images;
+    return icons;
 }
 
 // What each program's compiled resources must say, as Explorer and the
 // loader read them.
-struct ProgramResources {
-    const char* program;
+struct ProgramResources : NamedRow {  // named after the program
     DWORD versionMS, versionLS;  // file and product version, fixed part
     const char* block;           // the one string block: language and code page
     const char* versionText;     // FileVersion and ProductVersion strings
 };
-
-void PrintTo(const ProgramResources& p, std::ostream* os)
-{
-    *os << p.program;
-}
 
 class ShellResources : public ::testing::TestWithParam<ProgramResources> {};
 
 TEST_P(ShellResources, VersionManifestAndIconAsCompiled)
 {
     const ProgramResources& want = GetParam();
-    const std::string copy = CopyOfProgram(want.program);
+    const std::string copy = CopyOfProgram(want.name);
     VersionInfo info = ReadVersion(copy);
     HMODULE h = ::LoadLibraryExA(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     EXPECT_NE(nullptr, h);
     const std::string m = h ? Manifest(h) : std::string();
-    const int nIconGroups = h ? IconGroups(h) : 0;
-    const std::vector<std::string> images = h ? IconImages(h) : std::vector<std::string>();
+    const std::vector<std::string> icons = h ? Icons(h) : std::vector<std::string>();
     if (h)
         ::FreeLibrary(h);
     ::DeleteFileA(copy.c_str());
@@ -156,8 +144,7 @@ TEST_P(ShellResources, VersionManifestAndIconAsCompiled)
     EXPECT_NE(std::string::npos, m.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"")) << m;
     EXPECT_NE(std::string::npos, m.find(">PerMonitorV2")) << m;
     EXPECT_NE(std::string::npos, m.find(">true/pm</dpiAware>")) << m;
-    EXPECT_EQ(1, nIconGroups);
-    EXPECT_EQ((std::vector<std::string>{"32x32x4", "16x16x4"}), images);
+    EXPECT_EQ((std::vector<std::string>{"groups: 1", "32x32x4", "16x16x4"}), icons);
     ASSERT_FALSE(info.data.empty());
     const VS_FIXEDFILEINFO* f = info.Fixed();
     ASSERT_NE(nullptr, f);
@@ -177,8 +164,7 @@ TEST_P(ShellResources, VersionManifestAndIconAsCompiled)
 INSTANTIATE_TEST_SUITE_P(
     Programs, ShellResources,
     ::testing::Values(ProgramResources{"shutdown", MAKELONG(3, 1), MAKELONG(0, 0), "080904b0", "1, 3, 0, 0"},
-                      ProgramResources{"drowsel", MAKELONG(0, 1), MAKELONG(1, 0), "040904b0", "1, 1, 0, 0"}),
-    [](const ::testing::TestParamInfo<ProgramResources>& info) { return std::string(info.param.program); });
+                      ProgramResources{"drowsel", MAKELONG(0, 1), MAKELONG(1, 0), "040904b0", "1, 1, 0, 0"}), ByName());
 
 // This test program carries shutdown's manifest too: the loader honoured it
 // and binds the common controls of version 6. (Wine's copy still answers

@@ -6,6 +6,7 @@
 #include "TimerDlg.h"
 
 #include "PowerEntryTable.h"
+#include "PowerRequest.h"
 #include "../../shutdown/resource.h"
 
 #include <windows.h>
@@ -16,7 +17,39 @@
 
 namespace {
 
-std::vector<std::string> g_bar;  // the taskbar button through the seam, and entry calls
+// The taskbar button, the power requests and the execution state through their
+// seams, and entry calls.
+std::vector<std::string> g_log;
+bool g_bCreateFails = false;
+HANDLE const kRequest = reinterpret_cast<HANDLE>(0x5150);
+
+HANDLE WINAPI RecordCreate(PREASON_CONTEXT pContext)
+{
+    char szReason[128] = "";
+    if (pContext->Version == POWER_REQUEST_CONTEXT_VERSION && pContext->Flags == POWER_REQUEST_CONTEXT_SIMPLE_STRING)
+        ::WideCharToMultiByte(CP_ACP, 0, pContext->Reason.SimpleReasonString, -1, szReason, 128, nullptr, nullptr);
+    g_log.push_back(std::string("create: ") + szReason);
+    return g_bCreateFails ? INVALID_HANDLE_VALUE : kRequest;
+}
+
+BOOL Record(const char* what, bool rightHandle)
+{
+    g_log.push_back(rightHandle ? what : std::string(what) + ": wrong request");
+    return TRUE;
+}
+BOOL WINAPI RecordSet(HANDLE h, POWER_REQUEST_TYPE t) { return Record("set", h == kRequest && t == PowerRequestSystemRequired); }
+BOOL WINAPI RecordClear(HANDLE h, POWER_REQUEST_TYPE t) { return Record("clear", h == kRequest && t == PowerRequestSystemRequired); }
+BOOL WINAPI RecordClose(HANDLE h) { return Record("close", h == kRequest); }
+
+EXECUTION_STATE WINAPI RecordState(EXECUTION_STATE es)
+{
+    g_log.push_back(es == (ES_CONTINUOUS | ES_SYSTEM_REQUIRED) ? "state: awake"
+                    : es == ES_CONTINUOUS                       ? "state: released"
+                                                                : "state: " + std::to_string(es));
+    return ES_CONTINUOUS;
+}
+
+const PowerRequestOs kRecordingOs = {RecordCreate, RecordSet, RecordClear, RecordClose, RecordState};
 
 // What the window shows at one moment.
 struct Shown {
@@ -42,11 +75,11 @@ protected:
         m_atCancel = Snapshot(m_hWnd);
         CTimerDlg::OnCancel();
     }
-    void ConnectTaskbar() override { g_bar.push_back("connect"); }
+    void ConnectTaskbar() override { g_log.push_back("connect"); }
     void ShowOnTaskbar(TBPFLAG state, int nLeft, int nAtStart) override
     {
         const char* const names[] = {"none", "indeterminate", "", "", "error"};
-        g_bar.push_back(state == TBPF_NORMAL ? std::to_string(nLeft) + "/" + std::to_string(nAtStart) : names[state]);
+        g_log.push_back(state == TBPF_NORMAL ? std::to_string(nLeft) + "/" + std::to_string(nAtStart) : names[state]);
     }
 };
 
@@ -57,17 +90,25 @@ void GoThenCancel(HWND hDlg)
     PostButton(hDlg, IDCANCEL);
 }
 
-// Each test runs in a fresh current folder, where the settings are read.
+// Each test runs in a fresh current folder, where the settings are read, with
+// the power requests recorded.
 class TimerDlgTest : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        m_savedOs = g_powerRequestOs;
+        g_powerRequestOs = kRecordingOs;
+    }
     void TearDown() override
     {
+        g_powerRequestOs = m_savedOs;
         // Let go of a library loaded from the folder, so that it can be removed.
         if (g_PowerEntries.m_hPowerLib)
             ::FreeLibrary(static_cast<HMODULE>(g_PowerEntries.m_hPowerLib));
     }
     void WriteIni(const std::string& text) { m_folder.Write("shutdown.ini", text); }
 
+    PowerRequestOs m_savedOs = {};
     ScopedCurrentFolder m_folder{"timerdlg"};
     ScopedMessageBoxRecorder m_boxes;
 };
@@ -175,44 +216,95 @@ TEST_F(TimerDlgTest, ARefusedTimerAtAutoStartIsReportedBeforeTheLibraryIsBound)
     EXPECT_FALSE(dlg.m_atCancel.countEnabled);
 }
 
-// --- The taskbar button ---------------------------------------------------------
+// --- The taskbar button and keeping awake -------------------------------------
 
-TEST_F(TimerDlgTest, TheTaskbarBarFollowsTheCountdownAndComesBackOnANewButton)
+// The bar follows the countdown and comes back on a new button. The machine is
+// kept awake, with a reason that names the action, from the start until the
+// countdown stops, however it stops, and released before the action; with no
+// power request to be had, the execution state stands in.
+TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
 {
-    // One letter a message: B "TaskbarButtonCreated", G "GO!", T a tick, C "Cancel".
+    // One letter a message: B "TaskbarButtonCreated", G "GO!", T a tick,
+    // C "Cancel", R a click on Reboot.
+    enum Os { kRecorded, kCreateFails, kNoPowerRequests };
     struct Case {
         const char* settings;
         bool refuseTimer;
         const char* script;
-        std::vector<std::string> bar;
+        std::vector<std::string> log;
+        Os os = kRecorded;
     } cases[] = {
-        {"DefaultTime=3", false, "BGTTC", {"connect", "none", "3/3", "2/3", "1/3", "none"}},
-        {"DefaultTime=2", false, "GTT", {"2/2", "1/2", "entry", "none"}},
+        // A second GO! changes nothing.
+        {"DefaultTime=3", false, "BGGTTC",
+         {"connect", "none", "create: Vespiro: counting down to Hibernate", "set", "3/3", "2/3", "1/3", "clear", "close", "none"}},
+        {"DefaultTime=2", false, "GTT",
+         {"create: Vespiro: counting down to Hibernate", "set", "2/2", "1/2", "clear", "close", "entry", "none"}},
         // No action: red until Cancel, whatever comes after.
-        {"DefaultTime=1\nDefaultMode=0", false, "GTTBC", {"1/1", "error", "connect", "error", "none"}},
+        {"DefaultTime=1\nDefaultMode=0", false, "GTTBC",
+         {"create: Vespiro: counting down", "set", "1/1", "clear", "close", "error", "connect", "error", "none"}},
         {"DefaultTime=3", true, "BGC", {"connect", "none", "none"}},
         {"DefaultTime=3\nUnits=0", false, "GTC", {"none"}},
-        {"DefaultTime=0", false, "GTC", {"indeterminate", "indeterminate", "none"}},
-        {"DefaultTime=-5\nAutoStart=1", false, "TBC", {"indeterminate", "indeterminate", "connect", "indeterminate", "none"}},
-        {"DefaultTime=3", false, "BGTBTC", {"connect", "none", "3/3", "2/3", "connect", "2/3", "1/3", "none"}},
+        {"DefaultTime=0", false, "GTC",
+         {"create: Vespiro: counting down to Hibernate", "set", "indeterminate", "indeterminate", "clear", "close", "none"}},
+        {"DefaultTime=-5\nAutoStart=1", false, "TBC",
+         {"create: Vespiro: counting down to Hibernate", "set", "indeterminate", "indeterminate", "connect", "indeterminate",
+          "clear", "close", "none"}},
+        {"DefaultTime=3", false, "BGTBTC",
+         {"connect", "none", "create: Vespiro: counting down to Hibernate", "set", "3/3", "2/3", "connect", "2/3", "1/3",
+          "clear", "close", "none"}},
+        {"DefaultTime=2", false, "RGC",
+         {"create: Vespiro: counting down to Reboot", "set", "2/2", "clear", "close", "none"}},
+        {"DefaultTime=2", false, "GTT",
+         {"create: Vespiro: counting down to Hibernate", "state: awake", "2/2", "1/2", "state: released", "entry", "none"},
+         kCreateFails},
+        {"DefaultTime=2", false, "GC", {"state: awake", "2/2", "state: released", "none"}, kNoPowerRequests},
     };
     const UINT nButtonCreated = ::RegisterWindowMessageA("TaskbarButtonCreated");
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.settings) + ", " + c.script);
         WriteIni(std::string("[Misc]\n") + c.settings + "\nUnits=1\n");  // the first key wins
-        g_bar.clear();
+        g_log.clear();
+        g_powerRequestOs = kRecordingOs;
+        g_bCreateFails = c.os == kCreateFails;
+        if (c.os == kNoPowerRequests)
+            g_powerRequestOs.PowerCreateRequest = nullptr;
         CProbeTimerDlg dlg;
         dlg.m_bRefuseTimer = c.refuseTimer;
-        RunModal(dlg, [&](HWND hDlg) {
-            for (PowerEntryFn& fn : g_PowerEntries.m_pfn)
-                fn = [] { g_bar.push_back("entry"); };
-            for (const char* p = c.script; *p; ++p)
-                ::SendMessageA(hDlg, *p == 'B' ? nButtonCreated : *p == 'T' ? WM_TIMER : WM_COMMAND,
-                               *p == 'G' ? IDOK : *p == 'C' ? IDCANCEL : 1, 0);
-        });
+        EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](HWND hDlg) {
+                      for (PowerEntryFn& fn : g_PowerEntries.m_pfn)
+                          fn = [] { g_log.push_back("entry"); };
+                      for (const char* p = c.script; *p; ++p) {
+                          if (*p == 'R')
+                              ::SendMessageA(::GetDlgItem(hDlg, IDC_REBOOT), BM_CLICK, 0, 0);
+                          else
+                              ::SendMessageA(hDlg, *p == 'B' ? nButtonCreated : *p == 'T' ? WM_TIMER : WM_COMMAND,
+                                             *p == 'G' ? IDOK : *p == 'C' ? IDCANCEL : 1, 0);
+                      }
+                  }));
         EXPECT_TRUE(dlg.IsEnded());
-        EXPECT_EQ(c.bar, g_bar);
+        EXPECT_EQ(c.log, g_log);
     }
+    g_bCreateFails = false;
+}
+
+// The real calls, once: the request is made and withdrawn, and the fallback
+// leaves the thread's state as it found it.
+TEST_F(TimerDlgTest, TheRealPowerCallsReleaseWhatTheyAskFor)
+{
+    g_powerRequestOs = m_savedOs;
+    {
+        CPowerRequest request;
+        request.Set("Shut Down");
+        EXPECT_TRUE(request.IsSet());
+        request.Clear();
+        EXPECT_FALSE(request.IsSet());
+    }
+    g_powerRequestOs.PowerCreateRequest = nullptr;
+    CPowerRequest fallback;
+    fallback.Set(nullptr);
+    EXPECT_EQ(static_cast<EXECUTION_STATE>(ES_CONTINUOUS | ES_SYSTEM_REQUIRED), ::SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED));
+    fallback.Clear();
+    EXPECT_EQ(static_cast<EXECUTION_STATE>(ES_CONTINUOUS), ::SetThreadExecutionState(ES_CONTINUOUS));
 }
 
 } // namespace
