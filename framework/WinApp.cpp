@@ -1,5 +1,7 @@
 #include "WinApp.h"
 
+#include "AfxProc.h"
+
 #include <commctrl.h>
 
 #include <cstring>
@@ -35,9 +37,7 @@ void HardenDllSearchOrder()
 {
     ::SetDllDirectoryA("");
     typedef BOOL(WINAPI * PFN_SETDEFAULTDLLDIRECTORIES)(DWORD);
-    HMODULE hKernel = ::GetModuleHandleA("kernel32.dll");
-    auto pfn = reinterpret_cast<PFN_SETDEFAULTDLLDIRECTORIES>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(hKernel, "SetDefaultDllDirectories")));
+    auto pfn = AfxGetProc<PFN_SETDEFAULTDLLDIRECTORIES>(::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
     if (pfn)
         pfn(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
 }

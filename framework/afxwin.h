@@ -1,6 +1,7 @@
 #pragma once
 
 // Everything a framework program needs, in one include.
+#include "AfxProc.h"
 #include "AfxString.h"
 #include "DataExchange.h"
 #include "Dialog.h"

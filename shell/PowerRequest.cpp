@@ -1,11 +1,13 @@
 #include "PowerRequest.h"
 
+#include "AfxProc.h"
+
 namespace {
 
 template <typename Fn>
 Fn KernelEntry(LPCSTR pszName)
 {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), pszName)));
+    return AfxGetProc<Fn>(::GetModuleHandleA("kernel32.dll"), pszName);
 }
 
 } // namespace

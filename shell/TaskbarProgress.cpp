@@ -1,17 +1,12 @@
 #include "TaskbarProgress.h"
 
+#include "AfxProc.h"
+
 namespace {
 
 typedef HRESULT(WINAPI* PFN_COINITIALIZEEX)(LPVOID, DWORD);
 typedef HRESULT(WINAPI* PFN_COCREATEINSTANCE)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
 typedef void(WINAPI* PFN_COUNINITIALIZE)();
-
-template <typename T>
-T OleProc(HMODULE hOle, LPCSTR pszName)
-{
-    // Through void(*)(), the one cast the compiler accepts between function types.
-    return reinterpret_cast<T>(reinterpret_cast<void (*)()>(::GetProcAddress(hOle, pszName)));
-}
 
 } // namespace
 
@@ -29,8 +24,8 @@ bool CTaskbarProgress::Connect(HWND hWnd)
         m_hOle = ::LoadLibraryExA("ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (!m_hOle)
         return false;
-    auto pfnInit = OleProc<PFN_COINITIALIZEEX>(m_hOle, "CoInitializeEx");
-    auto pfnCreate = OleProc<PFN_COCREATEINSTANCE>(m_hOle, "CoCreateInstance");
+    auto pfnInit = AfxGetProc<PFN_COINITIALIZEEX>(m_hOle, "CoInitializeEx");
+    auto pfnCreate = AfxGetProc<PFN_COCREATEINSTANCE>(m_hOle, "CoCreateInstance");
     if (!pfnInit || !pfnCreate)
         return false;
     // S_FALSE (already up on this thread) also counts and is balanced later.
@@ -68,7 +63,7 @@ void CTaskbarProgress::Disconnect()
         m_pList = nullptr;
     }
     if (m_bComUp) {
-        if (auto pfnUninit = OleProc<PFN_COUNINITIALIZE>(m_hOle, "CoUninitialize"))
+        if (auto pfnUninit = AfxGetProc<PFN_COUNINITIALIZE>(m_hOle, "CoUninitialize"))
             pfnUninit();
         m_bComUp = false;
     }
