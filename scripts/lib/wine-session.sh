@@ -43,11 +43,11 @@ wine_session_display() {
 }
 
 # Creates the prefix, and waits until every process of it has ended, before
-# the persistent server starts. Started the other way round, the first wine
-# command of an empty prefix runs wineboot twice (the loader's own prefix
-# update, then ours), and now and then a second services.exe stayed: then
-# every program that opens a window waited 10 s for RpcSs, and its desktop
-# held the runner's pipes open 11 s longer.
+# the persistent server starts. On an empty prefix the loader first makes the
+# prefix with a wineboot of its own, then ours runs: that left two
+# services.exe behind every time we tried, and the server that kept them
+# made every program that opens a window wait 10 s for RpcSs, and its desktop
+# hold the runner's pipes open 11 s longer. A server started afresh has one.
 # Seen once under load: wineboot returned with the prefix half made (no
 # kernel32.dll), and every later start failed; so check, and start again from
 # nothing if so.
