@@ -4,11 +4,42 @@
 
 namespace {
 
-typedef HRESULT(WINAPI* PFN_COINITIALIZEEX)(LPVOID, DWORD);
-typedef HRESULT(WINAPI* PFN_COCREATEINSTANCE)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-typedef void(WINAPI* PFN_COUNINITIALIZE)();
+// Not in the import table: ole32 and what it pulls in would cost every
+// start-up, also where no taskbar ever asks. System32 only, never the
+// program's or the current folder. It stays loaded: unloading it under COM's
+// feet gains nothing.
+HMODULE g_hOle = nullptr;
+
+template <typename Fn>
+Fn Ole32Entry(LPCSTR pszName)
+{
+    if (!g_hOle)
+        g_hOle = ::LoadLibraryExA("ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return g_hOle ? AfxGetProc<Fn>(g_hOle, pszName) : nullptr;
+}
+
+HRESULT WINAPI OleCoInitializeEx(LPVOID pvReserved, DWORD dwCoInit)
+{
+    auto pfn = Ole32Entry<decltype(TaskbarProgressOs::CoInitializeEx)>("CoInitializeEx");
+    return pfn ? pfn(pvReserved, dwCoInit) : E_NOTIMPL;
+}
+
+HRESULT WINAPI OleCoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContext, REFIID riid, LPVOID* ppv)
+{
+    *ppv = nullptr;
+    auto pfn = Ole32Entry<decltype(TaskbarProgressOs::CoCreateInstance)>("CoCreateInstance");
+    return pfn ? pfn(rclsid, pUnkOuter, dwClsContext, riid, ppv) : E_NOTIMPL;
+}
+
+void WINAPI OleCoUninitialize()
+{
+    if (auto pfn = Ole32Entry<decltype(TaskbarProgressOs::CoUninitialize)>("CoUninitialize"))
+        pfn();
+}
 
 } // namespace
+
+TaskbarProgressOs g_taskbarProgressOs = {OleCoInitializeEx, OleCoCreateInstance, OleCoUninitialize};
 
 bool CTaskbarProgress::Connect(HWND hWnd)
 {
@@ -17,25 +48,16 @@ bool CTaskbarProgress::Connect(HWND hWnd)
         m_pList->Release();
         m_pList = nullptr;
     }
-    // Not in the import table: ole32 and what it pulls in would cost every
-    // start-up, also where no taskbar ever asks. System32 only, never the
-    // program's or the current folder.
-    if (!m_hOle)
-        m_hOle = ::LoadLibraryExA("ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!m_hOle)
-        return false;
-    auto pfnInit = AfxGetProc<PFN_COINITIALIZEEX>(m_hOle, "CoInitializeEx");
-    auto pfnCreate = AfxGetProc<PFN_COCREATEINSTANCE>(m_hOle, "CoCreateInstance");
-    if (!pfnInit || !pfnCreate)
-        return false;
-    // S_FALSE (already up on this thread) also counts and is balanced later.
+    const TaskbarProgressOs& os = g_taskbarProgressOs;
+    // S_FALSE (already up on this thread) also counts and is balanced later;
+    // a failure (another apartment kind) must not be.
     if (!m_bComUp)
-        m_bComUp = SUCCEEDED(pfnInit(nullptr, COINIT_APARTMENTTHREADED));
+        m_bComUp = SUCCEEDED(os.CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     if (!m_bComUp)
         return false;
     ITaskbarList3* pList = nullptr;
-    if (FAILED(pfnCreate(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
-                         reinterpret_cast<LPVOID*>(&pList))) ||
+    if (FAILED(os.CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
+                                   reinterpret_cast<LPVOID*>(&pList))) ||
         !pList)
         return false;
     if (FAILED(pList->HrInit())) {
@@ -63,9 +85,7 @@ void CTaskbarProgress::Disconnect()
         m_pList = nullptr;
     }
     if (m_bComUp) {
-        if (auto pfnUninit = AfxGetProc<PFN_COUNINITIALIZE>(m_hOle, "CoUninitialize"))
-            pfnUninit();
+        g_taskbarProgressOs.CoUninitialize();
         m_bComUp = false;
     }
-    // ole32 stays loaded: unloading it under COM's feet gains nothing.
 }

@@ -42,41 +42,82 @@ wine_session_display() {
   return 1
 }
 
-# Creates the prefix. Seen once under load: wineboot returned with the prefix
-# half made (no kernel32.dll), and every later start failed; so check, and
-# start again from nothing if so.
+# Creates the prefix, and waits until every process of it has ended, before
+# the persistent server starts. On an empty prefix the loader first makes the
+# prefix with a wineboot of its own, then ours runs: that left two
+# services.exe behind every time we tried, and the server that kept them
+# made every program that opens a window wait 10 s for RpcSs, and its desktop
+# hold the runner's pipes open 11 s longer. A server started afresh has one.
+# Seen once under load: wineboot returned with the prefix half made (no
+# kernel32.dll), and every later start failed; so check, and start again from
+# nothing if so.
 wine_session_make_prefix() {
   local try
   for try in 1 2 3; do
     "$WINE64" wineboot -i </dev/null >>"$WINEPREFIX.wineboot.log" 2>&1 || true
-    [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] && return 0
+    if [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; then
+      # No window manager under Xvfb: unmanaged windows hide and close at once.
+      "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+      # A crash ends the process instead of waiting in winedbg's dialog.
+      "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+      "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f </dev/null >/dev/null 2>&1
+      wine_session_wait_server && return 0
+    fi
     echo "wine-session: prefix $WINEPREFIX incomplete after wineboot (try $try)" >&2
     wineserver -k </dev/null >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wineserver -p </dev/null >/dev/null 2>&1 || true
   done
   return 1
+}
+
+# Waits for the prefix's server, and so every process of it, to end; ends
+# them if they are still there after two minutes.
+wine_session_wait_server() {
+  timeout 120 wineserver -w </dev/null >/dev/null 2>&1 && return 0
+  echo "wine-session: $WINEPREFIX still busy after two minutes; ending its processes" >&2
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  return 1
+}
+
+# How many services.exe run in this prefix (a healthy session has one).
+wine_session_services() {
+  local pid n=0
+  for pid in /proc/[0-9]*; do
+    tr '\0' '\n' 2>/dev/null <"$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    tr '\0' ' ' 2>/dev/null <"$pid/cmdline" | grep -qi '\\services\.exe' && n=$((n + 1))
+  done
+  echo "$n"
+}
+
+# The persistent server, with Wine's services up. It keeps them from holding
+# the test runner's pipes open; all output detached for the same reason.
+wine_session_serve() {
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  _started_wineserver=1
+  "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 wine_session_start() {
   mkdir -p "$WINEPREFIX"
   trap wine_session_stop EXIT
   wine_session_display
-  # The persistent server keeps Wine's background services from holding the
-  # test runner's pipes open; all output detached for the same reason.
-  wineserver -p </dev/null >/dev/null 2>&1 || true
-  _started_wineserver=1
   if [ ! -f "$WINEPREFIX/.vespiro-ready" ]; then
-    wine_session_make_prefix
-    # No window manager under Xvfb: unmanaged windows hide and close at once.
-    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
-    # A crash ends the process instead of waiting in winedbg's dialog.
-    "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
-    "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f </dev/null >/dev/null 2>&1
+    wineserver -k </dev/null >/dev/null 2>&1 || true  # a server left from an earlier try
+    wine_session_make_prefix || return 1
     touch "$WINEPREFIX/.vespiro-ready"
   fi
-  "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  wine_session_serve
+  local n
+  n=$(wine_session_services)
+  if [ "$n" != 1 ]; then
+    echo "wine-session: $n services.exe in $WINEPREFIX instead of 1; restarting the server once" >&2
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wine_session_wait_server
+    wine_session_serve
+    n=$(wine_session_services)
+    [ "$n" = 1 ] || echo "wine-session: still $n services.exe in $WINEPREFIX; window tests may be slow" >&2
+  fi
 }
 
 # Saves the whole X screen as a PNG.

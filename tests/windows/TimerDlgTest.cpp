@@ -1,5 +1,6 @@
 #include "BoxRecorder.h"
 #include "Boxes.h"
+#include "FakeTaskbarList.h"
 #include "FakeTimerDlg.h"
 #include "ModalRunner.h"
 #include "ScopedCurrentFolder.h"
@@ -7,11 +8,13 @@
 
 #include "PowerEntryTable.h"
 #include "PowerRequest.h"
+#include "TaskbarProgress.h"
 #include "../../shutdown/resource.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,6 +53,25 @@ EXECUTION_STATE WINAPI RecordState(EXECUTION_STATE es)
 }
 
 const PowerRequestOs kRecordingOs = {RecordCreate, RecordSet, RecordClear, RecordClose, RecordState};
+
+// COM through its seam: what CoInitializeEx and CoCreateInstance answer, and a
+// fake list that logs what reaches it.
+std::vector<std::string> g_comLog;
+std::set<HWND> g_listWindows;
+HRESULT g_hrInit = S_OK, g_hrCreate = S_OK;
+
+HRESULT WINAPI RecordCoInit(LPVOID, DWORD dwCoInit)
+{
+    g_comLog.push_back(dwCoInit == COINIT_APARTMENTTHREADED ? "co init" : "co init: wrong model");
+    return g_hrInit;
+}
+HRESULT WINAPI RecordCoCreate(REFCLSID rclsid, LPUNKNOWN, DWORD, REFIID riid, LPVOID* ppv)
+{
+    g_comLog.push_back(rclsid == CLSID_TaskbarList && riid == IID_ITaskbarList3 ? "co create" : "co create: wrong class");
+    *ppv = SUCCEEDED(g_hrCreate) ? new CFakeTaskbarList(g_comLog, g_listWindows) : nullptr;
+    return g_hrCreate;
+}
+void WINAPI RecordCoUninit() { g_comLog.push_back("co uninit"); }
 
 // What the window shows at one moment.
 struct Shown {
@@ -98,10 +120,13 @@ protected:
     {
         m_savedOs = g_powerRequestOs;
         g_powerRequestOs = kRecordingOs;
+        m_savedComOs = g_taskbarProgressOs;
+        g_taskbarProgressOs = {RecordCoInit, RecordCoCreate, RecordCoUninit};
     }
     void TearDown() override
     {
         g_powerRequestOs = m_savedOs;
+        g_taskbarProgressOs = m_savedComOs;
         // Let go of a library loaded from the folder, so that it can be removed.
         if (g_PowerEntries.m_hPowerLib)
             ::FreeLibrary(static_cast<HMODULE>(g_PowerEntries.m_hPowerLib));
@@ -109,6 +134,7 @@ protected:
     void WriteIni(const std::string& text) { m_folder.Write("shutdown.ini", text); }
 
     PowerRequestOs m_savedOs = {};
+    TaskbarProgressOs m_savedComOs = {};
     ScopedCurrentFolder m_folder{"timerdlg"};
     ScopedMessageBoxRecorder m_boxes;
 };
@@ -285,6 +311,52 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
         EXPECT_EQ(c.log, g_log);
     }
     g_bCreateFails = false;
+}
+
+// What reaches the taskbar list is the steps left out of the steps at the
+// start, for this window. COM is brought down once for each time it came up,
+// an S_FALSE included, and never after a failed initialisation.
+TEST_F(TimerDlgTest, TheTaskbarListGetsStepsLeftAndComStaysBalanced)
+{
+    // B "TaskbarButtonCreated", G "GO!", T a tick, C "Cancel".
+    struct Case {
+        HRESULT hrInit, hrCreate;
+        const char* script;
+        std::vector<std::string> log;  // until the dialog object is gone
+    } cases[] = {
+        {S_OK, S_OK, "BGTTBC",
+         {"co init", "co create", "list init", "none", "normal", "3/3", "normal", "2/3", "normal", "1/3",
+          "list released", "co create", "list init", "normal", "1/3", "none", "list released", "co uninit"}},
+        {S_FALSE, S_OK, "BBC",
+         {"co init", "co create", "list init", "none", "list released", "co create", "list init", "none", "none",
+          "list released", "co uninit"}},
+        {RPC_E_CHANGED_MODE, S_OK, "BGBC", {"co init", "co init"}},
+        {S_OK, REGDB_E_CLASSNOTREG, "BGBC", {"co init", "co create", "co create", "co uninit"}},
+    };
+    const UINT nButtonCreated = ::RegisterWindowMessageA("TaskbarButtonCreated");
+    WriteIni("[Misc]\nDefaultTime=3\nUnits=1\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script + (" init " + std::to_string(c.hrInit) + ", create " + std::to_string(c.hrCreate)));
+        g_comLog.clear();
+        g_listWindows.clear();
+        g_hrInit = c.hrInit;
+        g_hrCreate = c.hrCreate;
+        HWND hWnd = nullptr;
+        {
+            CFakeTimerDlg<CTimerDlg> dlg;
+            EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](HWND hDlg) {
+                          hWnd = hDlg;
+                          for (const char* p = c.script; *p; ++p)
+                              ::SendMessageA(hDlg, *p == 'B' ? nButtonCreated : *p == 'T' ? WM_TIMER : WM_COMMAND,
+                                             *p == 'G' ? IDOK : *p == 'C' ? IDCANCEL : 1, 0);
+                      }));
+        }
+        EXPECT_EQ(c.log, g_comLog);
+        if (!g_listWindows.empty()) {
+            EXPECT_EQ(std::set<HWND>{hWnd}, g_listWindows);
+        }
+    }
+    g_hrInit = g_hrCreate = S_OK;
 }
 
 // The real calls, once: the request is made and withdrawn, and the fallback
