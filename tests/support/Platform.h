@@ -26,8 +26,12 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD limitMs = kWaitLimi
 
 // A row of a parameterised test, named. gtest prints a row by its name (and
 // ctest's test names carry that print, so it must not be raw bytes); ByName()
-// makes the name the test's suffix.
+// makes the name the test's suffix. The constructor lets a row be written
+// {"name", field, ...}: the name initialises the base without braces of its
+// own, which clang's -Wmissing-braces would ask for if the base were an
+// aggregate.
 struct NamedRow {
+    constexpr NamedRow(const char* rowName) : name(rowName) {}
     const char* name;
 };
 inline std::ostream& operator<<(std::ostream& os, const NamedRow& row)
