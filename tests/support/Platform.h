@@ -13,6 +13,13 @@
 // Wine's ntdll exports wine_get_version; Windows' does not.
 bool RunningUnderWine();
 
+// Whether Beep holds the thread for its tone here, as Windows does when it
+// has a sound device to play it on. Wine returns at once, and a Windows
+// machine without sound (a hosted runner's server VM) may fail at once: a
+// test that times a tone counts it only where this holds. Measured once, with
+// a short tone of its own.
+bool BeepPlaysTones();
+
 // A path of the build as this process sees it, with backslashes: under Wine
 // a Unix path lies on drive Z:, on Windows the build path already is one.
 std::string WinPath(const std::string& buildPath);
