@@ -10,6 +10,8 @@ find_program(CMAKE_CXX_COMPILER NAMES clang++-14 clang++ REQUIRED)
 set(CMAKE_C_COMPILER_TARGET ${_prefix})
 set(CMAKE_CXX_COMPILER_TARGET ${_prefix})
 find_program(CMAKE_RC_COMPILER NAMES ${_prefix}-windres REQUIRED)
+# The export check reads GNU objdump's listing.
+find_program(CMAKE_OBJDUMP NAMES ${_prefix}-objdump REQUIRED)
 
 # clang 14 does not recognise Debian's GCC folder ("12-posix") as a version,
 # so it would find neither libstdc++'s headers nor libgcc, and would search
