@@ -7,6 +7,16 @@ bool RunningUnderWine()
     return s_bWine;
 }
 
+bool BeepPlaysTones()
+{
+    static const bool s_bPlays = [] {
+        const DWORD start = ::GetTickCount();
+        const BOOL bPlayed = ::Beep(2000, 200);
+        return bPlayed && ::GetTickCount() - start >= 150;
+    }();
+    return s_bPlays;
+}
+
 std::string WinPath(const std::string& buildPath)
 {
     std::string path = (RunningUnderWine() && !buildPath.empty() && buildPath[0] == '/') ? "Z:" + buildPath : buildPath;
