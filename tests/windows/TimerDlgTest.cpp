@@ -5,6 +5,7 @@
 #include "ScopedCurrentFolder.h"
 #include "TimerDlg.h"
 
+#include "AccessibleNames.h"
 #include "LastMinute.h"
 #include "PowerEntryTable.h"
 #include "PowerRequest.h"
@@ -416,6 +417,35 @@ TEST_F(TimerDlgTest, TheRealPowerCallsReleaseWhatTheyAskFor)
     EXPECT_EQ(static_cast<EXECUTION_STATE>(ES_CONTINUOUS | ES_SYSTEM_REQUIRED), ::SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED));
     fallback.Clear();
     EXPECT_EQ(static_cast<EXECUTION_STATE>(ES_CONTINUOUS), ::SetThreadExecutionState(ES_CONTINUOUS));
+}
+
+// The real names: nothing of oleacc until a client asks, then the copy in
+// System32. Wine does not implement the annotation itself (E_NOTIMPL).
+TEST_F(TimerDlgTest, TheRealNamesLoadOleaccOnlyWhenAClientAsks)
+{
+    ASSERT_EQ(nullptr, ::GetModuleHandleA("oleacc.dll"));
+    CFakeTimerDlg<CTimerDlg> quiet;
+    HMODULE hAtCancel = reinterpret_cast<HMODULE>(1);
+    EXPECT_EQ(IDCANCEL, RunModal(quiet, [&](HWND hDlg) {
+                  ::SendMessageA(hDlg, WM_COMMAND, IDOK, 0);
+                  hAtCancel = ::GetModuleHandleA("oleacc.dll");
+                  PostButton(hDlg, IDCANCEL);
+              }));
+    EXPECT_EQ(nullptr, hAtCancel);
+
+    CFakeTimerDlg<CTimerDlg> asked;
+    HRESULT hr = E_FAIL;
+    EXPECT_EQ(IDCANCEL, RunModal(asked, [&](HWND hDlg) {
+                  ::SendMessageA(hDlg, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+                  CAccessibleNames names;
+                  hr = names.SetName(::GetDlgItem(hDlg, IDC_COUNT), "Shutdown In: Minutes");
+                  PostButton(hDlg, IDCANCEL);
+              }));
+    char szPath[MAX_PATH] = "", szSystem[MAX_PATH] = "";
+    ::GetModuleFileNameA(::GetModuleHandleA("oleacc.dll"), szPath, MAX_PATH);
+    ::GetSystemDirectoryA(szSystem, MAX_PATH);
+    EXPECT_EQ(0, ::lstrcmpiA((std::string(szSystem) + "\\oleacc.dll").c_str(), szPath)) << szPath;
+    EXPECT_EQ(RunningUnderWine() ? E_NOTIMPL : S_OK, hr);
 }
 
 } // namespace
