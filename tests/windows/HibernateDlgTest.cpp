@@ -137,6 +137,27 @@ TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
     EXPECT_EQ(static_cast<UINT>(MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST), Boxes()[0].nType);
 }
 
+// Once the session ends no tick counts: the last one would have reached the
+// dispatch (here the missing entry's box).
+TEST_F(HibernateDlgTest, TheEndOfTheSessionStopsTheCountdownForGood)
+{
+    ASSERT_TRUE(LoadPartialLibrary());
+    CTestHibernateDlg dlg;
+    EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](HWND hDlg) {
+                  for (int i = 0; i < 9; ++i)
+                      ::SendMessageA(hDlg, WM_TIMER, 1, 0);
+                  EXPECT_EQ(TRUE, ::SendMessageA(hDlg, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
+                  ::SendMessageA(hDlg, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+                  ::SendMessageA(hDlg, WM_TIMER, 1, 0);
+                  EXPECT_EQ("1", ItemText(hDlg, IDC_COUNT));
+              }));
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(std::vector<UINT_PTR>{1}, dlg.m_timersKilled);
+    EXPECT_EQ("0", dlg.m_bar.back());  // the bar cleared
+    MSG msg;
+    EXPECT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
 TEST_F(HibernateDlgTest, HiddenBoxesAreExchangedBothWays)
 {
     CTestHibernateDlg dlg;
