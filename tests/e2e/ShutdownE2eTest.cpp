@@ -436,12 +436,18 @@ TEST_F(ShutdownE2e, UnwatchedCountdownsSurfaceStopAndKeepTheirUnit)
         const char* name;
         Scene scene;
         const char* settings;
+        int ticks = 0;  // posted once the window is minimised
     } cases[] = {
-        // Minutes, so that only the posted ticks count.
-        {"last seconds", kLastSeconds, "DefaultTime=3\nUnits=2\nWarnSeconds=120"},
+        // Minutes, so that only the posted tick counts; then the moment five
+        // seconds after GO!, between two ticks, on the warning's own timer.
+        {"last seconds", kLastSeconds, "DefaultTime=3\nUnits=2\nWarnSeconds=120", 1},
+        {"between ticks", kLastSeconds, "DefaultTime=2\nUnits=2\nWarnSeconds=115"},
         {"session end", kSessionEnd, "DefaultTime=1\nUnits=2"},
         {"locked at GO!", kLockedAtGo, "DefaultTime=5\nUnits=1\nWarnSeconds=0"},
     };
+    // One window of the user's for all rows: Wine hands the foreground on a
+    // while after a foreground window goes.
+    HWND hOurs = nullptr;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Open(std::string("[Misc]\n") + c.settings + "\n");
@@ -449,19 +455,27 @@ TEST_F(ShutdownE2e, UnwatchedCountdownsSurfaceStopAndKeepTheirUnit)
         DWORD_PTR result = 0;
         switch (c.scene) {
         case kLastSeconds: {
-            HWND hOurs = ::CreateWindowExA(0, "STATIC", "the user's window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                           200, 100, nullptr, nullptr, nullptr, nullptr);
+            // GO! first: a click activates the window it lands on.
+            Go();
+            if (!hOurs)
+                hOurs = ::CreateWindowExA(0, "STATIC", "the user's window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                          200, 100, nullptr, nullptr, nullptr, nullptr);
             ::ShowWindow(hWnd, SW_MINIMIZE);
             ::SetForegroundWindow(hOurs);
             EXPECT_TRUE(PumpUntil([&] { return ::IsIconic(hWnd) && ::GetForegroundWindow() == hOurs; }));
-            Go();
-            Dlg().PostTick();
+            for (int i = 0; i < c.ticks; ++i)
+                Dlg().PostTick();
             EXPECT_TRUE(PumpUntil([&] {
                 return !::IsIconic(hWnd) && (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
             })) << "minimised: " << ::IsIconic(hWnd);
             EXPECT_EQ("2", Dlg().Text(IDC_COUNT));
-            EXPECT_EQ(hOurs, ::GetForegroundWindow());
-            ::DestroyWindow(hOurs);
+            // Never activated. Wine without a window manager sometimes hands
+            // the foreground from the user's window to the desktop window a
+            // moment after the restore (also when the restore is all the
+            // program does), so "unchanged" cannot be asked of it here.
+            EXPECT_NE(hWnd, ::GetForegroundWindow());
+            PumpUntil([] { return false; }, 1000);
+            EXPECT_NE(hWnd, ::GetForegroundWindow());
             CancelAndExpectExit();
             break;
         }
@@ -491,6 +505,8 @@ TEST_F(ShutdownE2e, UnwatchedCountdownsSurfaceStopAndKeepTheirUnit)
         }
         EXPECT_TRUE(Prog().Calls().empty());
     }
+    if (hOurs)
+        ::DestroyWindow(hOurs);
 }
 
 TEST_F(ShutdownE2e, ALibraryOnlyInTheCurrentFolderIsNotLoaded)
