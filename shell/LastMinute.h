@@ -23,7 +23,6 @@ public:
     // At the start: steps of nPeriodMs, warned nLeadSeconds before the end
     // (0 or less: never).
     void Arm(UINT nPeriodMs, int nLeadSeconds);
-    void Disarm() { m_nPeriodMs = 0; }
 
     // With nStepsLeft steps to go: 0 when the warning is due now; the
     // milliseconds until it is due when that falls within the next step;
@@ -34,7 +33,6 @@ public:
     // without activating it; unless it is the foreground window, its taskbar
     // button flashes until the user brings it forward.
     void Surface(HWND hWnd);
-    bool HasSurfaced() const { return m_bSurfaced; }
 
 private:
     UINT m_nPeriodMs = 0;
