@@ -96,6 +96,16 @@ const char* SelectedActionName(const CountdownState& s)
     return s.m_bLogOff == 1 ? "Log Off" : nullptr;
 }
 
+bool WouldAct(const BasicCountdownState& s)
+{
+    return (s.m_bForce == 0 || s.m_bForce == 1) && SelectedActionName(s) != nullptr;
+}
+
+bool WouldAct(const CountdownState& s)
+{
+    return (s.m_bForce == 0 || s.m_bForce == 1) && SelectedActionName(s) != nullptr;
+}
+
 void OnCountdownTimer(BasicCountdownState& s, CountdownHost& host, const PowerEntryTable& t)
 {
     if (Step(s, host)) {

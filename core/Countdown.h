@@ -24,6 +24,11 @@ void OnCountdownTimer(BasicCountdownState& state, CountdownHost& host, const Pow
 const char* SelectedActionName(const CountdownState& state);
 const char* SelectedActionName(const BasicCountdownState& state);
 
+// A final tick now would call an entry: an action is set, and the force flag
+// is 0 or 1 (any other value matches no row of the dispatch).
+bool WouldAct(const CountdownState& state);
+bool WouldAct(const BasicCountdownState& state);
+
 // Calls the entry, then stops the timer and closes the dialog. An empty slot is
 // never called: it is reported and the dialog stays open.
 void FinishWithAction(CountdownHost& host, const PowerEntryTable& table, PowerEntry entry);

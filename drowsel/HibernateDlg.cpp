@@ -7,7 +7,9 @@
 
 namespace {
 constexpr UINT kStepMs = 600;  // shown as "Seconds", but shorter on purpose
-}
+// The whole countdown lies within the last minute: it surfaces at once.
+constexpr int kWarnSeconds = 60;
+} // namespace
 
 CHibernateDlg::CHibernateDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent), BasicCountdownState()
 {
@@ -47,7 +49,8 @@ BOOL CHibernateDlg::OnInitDialog()
     BindPowerLibrary(g_PowerEntries, kDrowselEntryCount);
     GetDlgItem(IDC_COUNT).EnableWindow(FALSE);
     GetDlgItem(IDOK).EnableWindow(FALSE);
-    if (!StartCountdownTimer(kStepMs, m_nCount, SelectedActionName(static_cast<BasicCountdownState&>(*this))))
+    if (!StartCountdownTimer(kStepMs, m_nCount, SelectedActionName(static_cast<BasicCountdownState&>(*this)),
+                             kWarnSeconds))
         ReportTimerRefused();
     SetUpSystemMenuAndIcons();
     return TRUE;
@@ -59,8 +62,23 @@ void CHibernateDlg::OnCancel()
     CCountdownDlg::OnCancel();
 }
 
+bool CHibernateDlg::WouldActAtZero() const
+{
+    return WouldAct(static_cast<const BasicCountdownState&>(*this));
+}
+
+void CHibernateDlg::NameControls()
+{
+    // The unit is the static text after the count field.
+    char szUnit[32] = "";
+    ::GetWindowTextA(::GetWindow(GetDlgItem(IDC_COUNT).m_hWnd, GW_HWNDNEXT), szUnit, sizeof szUnit);
+    NameCountField(IDC_COUNT, szUnit);
+}
+
 void CHibernateDlg::OnTimer(UINT_PTR)
 {
+    if (IsSessionEnded())
+        return;
     OnCountdownTimer(static_cast<BasicCountdownState&>(*this), *this, g_PowerEntries);
     ShowCountdownProgress(m_nCount);
 }

@@ -19,6 +19,8 @@ protected:
     void OnOK() override {}  // the hidden "GO!" does nothing
     void OnCancel() override;
     HICON GetIcon() const override { return m_hIcon; }
+    bool WouldActAtZero() const override;
+    void NameControls() override;
 
     void OnTimer(UINT_PTR nIDEvent);
     void OnPull();

@@ -6,7 +6,9 @@
 
 namespace {
 UINT g_nTaskbarButtonCreated = 0;  // registered at the first OnInitDialog
-}
+// Its own id and a callback: the dialogs' WM_TIMER handlers tick on any id.
+constexpr UINT_PTR kLastMinuteTimerId = 2;
+} // namespace
 
 CCountdownDlg::CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd) : CDialog(nIDTemplate, pParentWnd) {}
 
@@ -15,6 +17,10 @@ BEGIN_MESSAGE_MAP(CCountdownDlg, CDialog)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_REGISTERED_MESSAGE(g_nTaskbarButtonCreated, OnTaskbarButtonCreated)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_MESSAGE(WM_DESTROY, OnDestroy)
+    ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
+    ON_MESSAGE(WM_ENDSESSION, OnEndSession)
 END_MESSAGE_MAP()
 
 BOOL CCountdownDlg::OnInitDialog()
@@ -25,6 +31,12 @@ BOOL CCountdownDlg::OnInitDialog()
     g_nTaskbarButtonCreated = ::RegisterWindowMessageA("TaskbarButtonCreated");
     if (g_nTaskbarButtonCreated)
         ::ChangeWindowMessageFilterEx(m_hWnd, g_nTaskbarButtonCreated, MSGFLT_ALLOW, nullptr);
+    // Only then are oleacc and COM worth loading. Narrator does not set this
+    // flag; it shows up by its WM_GETOBJECT instead.
+    if (IsScreenReaderRunning()) {
+        m_bNamesWanted = true;
+        UpdateAccessibleNames();
+    }
     return CDialog::OnInitDialog();
 }
 
@@ -34,13 +46,14 @@ void CCountdownDlg::OnCancel()
     CDialog::OnCancel();
 }
 
-UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs, int nSteps, LPCSTR pszAction)
+UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs, int nSteps, LPCSTR pszAction, int nWarnSeconds)
 {
     UINT_PTR nTimer = SetTimer(COUNTDOWN_TIMER_ID, nPeriodMs, nullptr);
     if (nTimer && !m_bRunning) {
         m_awake.Set(pszAction);
         m_bRunning = true;
         m_nStepsAtStart = nSteps;
+        m_lastMinute.Arm(nPeriodMs, nWarnSeconds);
         ShowCountdownProgress(nSteps);
     }
     return nTimer;
@@ -49,6 +62,10 @@ UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs, int nSteps, LPCSTR p
 void CCountdownDlg::StopCountdownTimer()
 {
     KillTimer(COUNTDOWN_TIMER_ID);
+    if (m_bLastMinuteTimer) {
+        KillTimer(kLastMinuteTimerId);
+        m_bLastMinuteTimer = false;
+    }
     if (m_bRunning) {
         m_awake.Clear();
         m_bRunning = false;
@@ -59,11 +76,36 @@ void CCountdownDlg::ShowCountdownProgress(int nStepsLeft)
 {
     if (IsEnded())
         SetTaskbarState(TBPF_NOPROGRESS, 0);  // the action ran, the window closes
-    else if (m_bRunning)
+    else if (m_bRunning) {
         // A start at 0 or below never reaches 0: there is no share to show.
         SetTaskbarState(m_nStepsAtStart > 0 ? TBPF_NORMAL : TBPF_INDETERMINATE, nStepsLeft);
-    else if (nStepsLeft == 0)
-        SetTaskbarState(TBPF_ERROR, 0);  // ended without an action, until Cancel
+        DWORD nDueMs = m_lastMinute.DueIn(nStepsLeft);
+        if (nDueMs == 0 && WouldActAtZero())
+            m_lastMinute.Surface(m_hWnd);
+        else if (nDueMs != 0 && nDueMs != INFINITE && !m_bLastMinuteTimer)
+            m_bLastMinuteTimer = SetTimer(kLastMinuteTimerId, nDueMs, LastMinuteTimerProc) != 0;
+    } else if (nStepsLeft == 0)
+        // Ended without an action, until Cancel: the whole button red, since
+        // the last value, a step's share, would be a sliver nobody sees.
+        SetTaskbarState(TBPF_ERROR, m_nStepsAtStart);
+}
+
+void CALLBACK CCountdownDlg::LastMinuteTimerProc(HWND hWnd, UINT, UINT_PTR, DWORD)
+{
+    // Only our own windows set this timer.
+    if (auto* pDlg = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER)))
+        static_cast<CCountdownDlg*>(pDlg)->OnLastMinuteTimer();
+}
+
+void CCountdownDlg::OnLastMinuteTimer()
+{
+    if (!m_bLastMinuteTimer)
+        return;
+    KillTimer(kLastMinuteTimerId);
+    m_bLastMinuteTimer = false;
+    // Read again: the action or the force may have changed since.
+    if (m_bRunning && WouldActAtZero())
+        m_lastMinute.Surface(m_hWnd);
 }
 
 void CCountdownDlg::SetTaskbarState(TBPFLAG state, int nStepsLeft)
@@ -87,9 +129,74 @@ void CCountdownDlg::ConnectTaskbar()
 
 void CCountdownDlg::ShowOnTaskbar(TBPFLAG state, int nStepsLeft, int nStepsAtStart)
 {
-    // TBPF_NORMAL comes only with 0 < nStepsLeft <= nStepsAtStart; the other
-    // states ignore the numbers.
+    // TBPF_NORMAL comes only with 0 < nStepsLeft <= nStepsAtStart, TBPF_ERROR
+    // with a full bar; the other states ignore the numbers.
     m_taskbar.Show(state, static_cast<ULONGLONG>(nStepsLeft), static_cast<ULONGLONG>(nStepsAtStart));
+}
+
+void CCountdownDlg::UpdateAccessibleNames()
+{
+    if (m_bNamesWanted)
+        NameControls();
+}
+
+void CCountdownDlg::NameCountField(int nCountID, LPCSTR pszUnit)
+{
+    char szName[128] = "";
+    ::GetWindowTextA(::GetWindow(GetDlgItem(nCountID).m_hWnd, GW_HWNDPREV), szName, 64);
+    if (pszUnit && *pszUnit) {
+        ::lstrcatA(szName, " ");
+        ::lstrcpynA(szName + ::lstrlenA(szName), pszUnit, 60);
+    }
+    NameControl(nCountID, szName);
+}
+
+bool CCountdownDlg::IsScreenReaderRunning() const
+{
+    BOOL bRunning = FALSE;
+    return ::SystemParametersInfoA(SPI_GETSCREENREADER, 0, &bRunning, 0) && bRunning;
+}
+
+void CCountdownDlg::NameControl(int nID, LPCSTR pszName)
+{
+    m_names.SetName(GetDlgItem(nID).m_hWnd, pszName);
+}
+
+LRESULT CCountdownDlg::OnGetObject(WPARAM, LPARAM)
+{
+    // Sent only by MSAA and UI Automation, on behalf of a client: the names
+    // are in place before the dialog manager answers it.
+    if (!m_bNamesWanted) {
+        m_bNamesWanted = true;
+        UpdateAccessibleNames();
+    }
+    return Default();
+}
+
+LRESULT CCountdownDlg::OnDestroy(WPARAM, LPARAM)
+{
+    m_names.Release();
+    return Default();
+}
+
+LRESULT CCountdownDlg::OnQueryEndSession(WPARAM, LPARAM)
+{
+    return TRUE;
+}
+
+LRESULT CCountdownDlg::OnEndSession(WPARAM bEnding, LPARAM)
+{
+    if (!bEnding)
+        return 0;  // the end was called off: the countdown goes on
+    // Windows may end the process any time after this returns. Until then no
+    // tick may call an entry into a session that is over.
+    m_bSessionEnded = true;
+    StopCountdownTimer();
+    SetTaskbarState(TBPF_NOPROGRESS, 0);
+    CDialog::OnCancel();
+    // Also out of any box's loop (About, a prompt) that may be running.
+    ::PostQuitMessage(0);
+    return 0;
 }
 
 void CCountdownDlg::SetUpSystemMenuAndIcons()

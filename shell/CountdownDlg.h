@@ -1,12 +1,15 @@
 #pragma once
 
+#include "AccessibleNames.h"
 #include "CountdownHost.h"
+#include "LastMinute.h"
 #include "PowerRequest.h"
 #include "TaskbarProgress.h"
 #include "afxwin.h"
 
 // What the two main dialogs share: the countdown timer, the countdown's view
-// of the window and of its taskbar button, the About entry and the icon.
+// of the window and of its taskbar button, the warning in the last minute,
+// the end of the session, the accessible names, the About entry and the icon.
 class CCountdownDlg : public CDialog, protected CountdownHost {
 protected:
     CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd);
@@ -14,19 +17,36 @@ protected:
     // The icon drawn when minimized and set on the window.
     virtual HICON GetIcon() const = 0;
 
-    // Registers the taskbar's message, then the framework's initialisation.
+    // A final tick now would call an entry of the library.
+    virtual bool WouldActAtZero() const { return false; }
+    // Names the dialog's fields through NameControl and NameCountField.
+    virtual void NameControls() {}
+
+    // Registers the taskbar's message, then the framework's initialisation;
+    // names the fields at once when a screen reader runs.
     BOOL OnInitDialog() override;
     // Clears the taskbar button's bar, then the framework's cancel.
     void OnCancel() override;
 
     // Installs timer 1 at the given period; 0 when the system refused it.
     // While the timer runs the machine is kept from sleeping on its own, for
-    // the reason of the action named (null: none chosen), and the taskbar
-    // button shows the share of the nSteps left.
-    UINT_PTR StartCountdownTimer(UINT nPeriodMs, int nSteps, LPCSTR pszAction);
+    // the reason of the action named (null: none chosen), the taskbar button
+    // shows the share of the nSteps left, and the window surfaces
+    // nWarnSeconds before the end (0: never).
+    UINT_PTR StartCountdownTimer(UINT nPeriodMs, int nSteps, LPCSTR pszAction, int nWarnSeconds);
     void StopCountdownTimer();
-    // After each tick: the taskbar button follows the count.
+    // After each tick: the taskbar button follows the count, and the window
+    // surfaces once the end is near.
     void ShowCountdownProgress(int nStepsLeft);
+    // Once the session has ended, no tick counts any more.
+    bool IsSessionEnded() const { return m_bSessionEnded; }
+
+    // The names, if a screen reader has shown up; again whenever a text they
+    // are made of changes.
+    void UpdateAccessibleNames();
+    // The count field's name: the caption of the group box that frames it
+    // (the control before it), then the unit, such as "Shutdown In: Minutes".
+    void NameCountField(int nCountID, LPCSTR pszUnit);
 
     // The end of OnInitDialog: About entry in the system menu, window icons.
     void SetUpSystemMenuAndIcons();
@@ -44,6 +64,22 @@ protected:
     virtual void ShowOnTaskbar(TBPFLAG state, int nStepsLeft, int nStepsAtStart);
     LRESULT OnTaskbarButtonCreated(WPARAM, LPARAM);
 
+    // The second timer of the warning, for minutes and hours, when the moment
+    // falls between two ticks. (The window calls are in g_lastMinuteOs.)
+    void OnLastMinuteTimer();
+
+    // The accessible names. Virtual so that tests can watch them: Wine does
+    // not implement the annotation.
+    virtual bool IsScreenReaderRunning() const;
+    virtual void NameControl(int nID, LPCSTR pszName);
+    LRESULT OnGetObject(WPARAM, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+
+    // Log-off, restart, shutdown, the Restart Manager: never in the way, and
+    // nothing is called once the session ends.
+    LRESULT OnQueryEndSession(WPARAM, LPARAM);
+    LRESULT OnEndSession(WPARAM bEnding, LPARAM);
+
     // CountdownHost
     void Beep(unsigned frequency, unsigned durationMs) override;
     void Push() override;
@@ -56,6 +92,7 @@ protected:
 
 private:
     void SetTaskbarState(TBPFLAG state, int nStepsLeft);
+    static void CALLBACK LastMinuteTimerProc(HWND hWnd, UINT, UINT_PTR, DWORD);
 
     bool m_bRunning = false;  // timer 1 installed by us and not yet stopped
     CPowerRequest m_awake;
@@ -64,4 +101,9 @@ private:
     TBPFLAG m_taskbarState = TBPF_NOPROGRESS;
     int m_nStepsLeft = 0;
     int m_nStepsAtStart = 0;
+    CLastMinute m_lastMinute;
+    bool m_bLastMinuteTimer = false;  // the second timer is set
+    bool m_bSessionEnded = false;
+    bool m_bNamesWanted = false;      // an assistive technology has shown up
+    CAccessibleNames m_names;
 };

@@ -74,7 +74,8 @@ void CTaskbarProgress::Show(TBPFLAG state, ULONGLONG nCompleted, ULONGLONG nTota
     if (!m_pList)
         return;
     m_pList->SetProgressState(m_hWnd, state);
-    if (state == TBPF_NORMAL)
+    // In the error state a value keeps the red and sets how much of it shows.
+    if (state == TBPF_NORMAL || state == TBPF_ERROR)
         m_pList->SetProgressValue(m_hWnd, nCompleted, nTotal);
 }
 

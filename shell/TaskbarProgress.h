@@ -30,7 +30,7 @@ public:
     // When the taskbar has made the window's button (again, after Explorer
     // restarts): a fresh interface for it. COM comes up here, not at start-up.
     bool Connect(HWND hWnd);
-    // The state; for TBPF_NORMAL also how much of the bar is filled.
+    // The state; for TBPF_NORMAL and TBPF_ERROR also how much of the bar is filled.
     void Show(TBPFLAG state, ULONGLONG nCompleted, ULONGLONG nTotal);
     // Lets the interface go, and COM if Connect brought it up.
     void Disconnect();

@@ -24,6 +24,15 @@ const UnitInfo* FindUnit(int nUnits)
     return (nUnits >= 1 && nUnits <= 3) ? &s_units[nUnits - 1] : nullptr;
 }
 
+// The unit whose label is shown; 0 for none.
+int ShownUnit(const CString& strLabel)
+{
+    for (int nUnits = 1; nUnits <= 3; ++nUnits)
+        if (strLabel == FindUnit(nUnits)->pszLabel)
+            return nUnits;
+    return 0;
+}
+
 } // namespace
 
 CTimerDlg::CTimerDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent), CountdownState()
@@ -70,6 +79,7 @@ BOOL CTimerDlg::OnInitDialog()
     }
     if (const UnitInfo* pUnit = FindUnit(ReadUnits()))
         m_strUnits = pUnit->pszLabel;
+    m_nWarnSeconds = ReadWarnSeconds();
     UpdateData(FALSE);
 
     // The automatic start installs the timer before the library is bound; the
@@ -90,13 +100,19 @@ void CTimerDlg::OnOK()
     GetDlgItem(IDC_COUNT).EnableWindow(FALSE);
     GetDlgItem(IDOK).EnableWindow(FALSE);
 
-    // Read again: the file may have changed since the window opened.
-    const UnitInfo* pUnit = FindUnit(ReadUnits());
+    // Read again: the file may have changed since the window opened. While
+    // another program keeps it locked, the unit shown stays: the defaults
+    // would stand in unseen, and count sixty times too long or too short.
+    int nUnits = 0;
+    if (!RereadUnits(nUnits))
+        nUnits = ShownUnit(m_strUnits);
+    const UnitInfo* pUnit = FindUnit(nUnits);
     if (!pUnit)
         return;
-    UINT_PTR nTimer = StartCountdownTimer(pUnit->nPeriodMs, m_nCount, SelectedActionName(*this));
+    UINT_PTR nTimer = StartCountdownTimer(pUnit->nPeriodMs, m_nCount, SelectedActionName(*this), m_nWarnSeconds);
     m_strUnits = pUnit->pszLabel;
     UpdateData(FALSE);
+    UpdateAccessibleNames();
     if (!nTimer)
         ReportTimerRefused();
 }
@@ -107,8 +123,21 @@ void CTimerDlg::OnCancel()
     CCountdownDlg::OnCancel();
 }
 
+bool CTimerDlg::WouldActAtZero() const
+{
+    return WouldAct(static_cast<const CountdownState&>(*this));
+}
+
+void CTimerDlg::NameControls()
+{
+    NameCountField(IDC_COUNT, m_strUnits);
+    NameControl(IDC_UNITS, "Unit");
+}
+
 void CTimerDlg::OnTimer(UINT_PTR)
 {
+    if (IsSessionEnded())
+        return;
     OnCountdownTimer(static_cast<CountdownState&>(*this), *this, g_PowerEntries);
     ShowCountdownProgress(m_nCount);
 }

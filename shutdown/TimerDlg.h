@@ -13,6 +13,7 @@ public:
     // CountdownState's seven fields come first, then:
     CString m_strUnits;  // "Seconds", "Minutes", "Hours" or empty
     HICON m_hIcon;
+    int m_nWarnSeconds = 60;  // how long before the end the window surfaces; 0 or less never
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -20,6 +21,8 @@ protected:
     void OnOK() override;      // the start
     void OnCancel() override;
     HICON GetIcon() const override { return m_hIcon; }
+    bool WouldActAtZero() const override;
+    void NameControls() override;
 
     void OnTimer(UINT_PTR nIDEvent);
     void OnChangeCount();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -410,6 +411,103 @@ TEST_F(ShutdownE2e, NoLibraryOrAMissingEntryIsReportedAndNothingCalledUntilCance
         CancelAndExpectExit();
         EXPECT_TRUE(Prog().Calls().empty());
     }
+}
+
+// --- While nobody watches ---------------------------------------------------
+
+// Handles what other processes send to this thread's window while it waits.
+bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = kWaitLimitMs)
+{
+    return WaitUntil([&] {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+        return condition();
+    }, limitMs);
+}
+
+// The last seconds bring a minimised window back on top while another window
+// keeps the foreground; the end of the session (sent by hand: Wine's own ends
+// every process of the prefix) stops the countdown and the program; a settings
+// file locked at GO! leaves the unit shown.
+TEST_F(ShutdownE2e, UnwatchedCountdownsSurfaceStopAndKeepTheirUnit)
+{
+    enum Scene { kLastSeconds, kSessionEnd, kLockedAtGo };
+    struct Case {
+        const char* name;
+        Scene scene;
+        const char* settings;
+        int ticks = 0;  // posted once the window is minimised
+    } cases[] = {
+        // Minutes, so that only the posted tick counts; then the moment five
+        // seconds after GO!, between two ticks, on the warning's own timer.
+        {"last seconds", kLastSeconds, "DefaultTime=3\nUnits=2\nWarnSeconds=120", 1},
+        {"between ticks", kLastSeconds, "DefaultTime=2\nUnits=2\nWarnSeconds=115"},
+        {"session end", kSessionEnd, "DefaultTime=1\nUnits=2"},
+        {"locked at GO!", kLockedAtGo, "DefaultTime=5\nUnits=1\nWarnSeconds=0"},
+    };
+    // One window of the user's for all rows: Wine hands the foreground on a
+    // while after a foreground window goes.
+    HWND hOurs = nullptr;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(std::string("[Misc]\n") + c.settings + "\n");
+        HWND hWnd = Dlg().Window();
+        DWORD_PTR result = 0;
+        switch (c.scene) {
+        case kLastSeconds: {
+            // GO! first: a click activates the window it lands on.
+            Go();
+            if (!hOurs)
+                hOurs = ::CreateWindowExA(0, "STATIC", "the user's window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                          200, 100, nullptr, nullptr, nullptr, nullptr);
+            ::ShowWindow(hWnd, SW_MINIMIZE);
+            ::SetForegroundWindow(hOurs);
+            EXPECT_TRUE(PumpUntil([&] { return ::IsIconic(hWnd) && ::GetForegroundWindow() == hOurs; }));
+            for (int i = 0; i < c.ticks; ++i)
+                Dlg().PostTick();
+            EXPECT_TRUE(PumpUntil([&] {
+                return !::IsIconic(hWnd) && (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+            })) << "minimised: " << ::IsIconic(hWnd);
+            EXPECT_EQ("2", Dlg().Text(IDC_COUNT));
+            // Never activated. Wine without a window manager sometimes hands
+            // the foreground from the user's window to the desktop window a
+            // moment after the restore (also when the restore is all the
+            // program does), so "unchanged" cannot be asked of it here.
+            EXPECT_NE(hWnd, ::GetForegroundWindow());
+            PumpUntil([] { return false; }, 1000);
+            EXPECT_NE(hWnd, ::GetForegroundWindow());
+            CancelAndExpectExit();
+            break;
+        }
+        case kSessionEnd:
+            Go();
+            EXPECT_NE(0, ::SendMessageTimeoutA(hWnd, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 1000, &result));
+            EXPECT_EQ(static_cast<DWORD_PTR>(TRUE), result);
+            ::SendMessageTimeoutA(hWnd, WM_ENDSESSION, FALSE, 0, SMTO_BLOCK, 1000, &result);
+            EXPECT_TRUE(Responsive(hWnd));
+            EXPECT_TRUE(Prog().IsRunning());
+            ::SendMessageTimeoutA(hWnd, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 1000, &result);
+            Dlg().PostTick();  // the last step, had the countdown gone on
+            EXPECT_TRUE(Prog().WaitForExit(2000));
+            break;
+        case kLockedAtGo: {
+            HANDLE hLock = ::CreateFileA((Prog().Folder() + "\\shutdown.ini").c_str(), GENERIC_READ, 0, nullptr,
+                                         OPEN_EXISTING, 0, nullptr);
+            EXPECT_NE(INVALID_HANDLE_VALUE, hLock);
+            Go();
+            // A step of a second, not the default minute.
+            EXPECT_TRUE(WaitUntil([&] { return Dlg().Text(IDC_COUNT) == "4"; }, 5000));
+            EXPECT_EQ("Seconds", Dlg().Text(IDC_UNITS));
+            ::CloseHandle(hLock);
+            CancelAndExpectExit();
+            break;
+        }
+        }
+        EXPECT_TRUE(Prog().Calls().empty());
+    }
+    if (hOurs)
+        ::DestroyWindow(hOurs);
 }
 
 TEST_F(ShutdownE2e, ALibraryOnlyInTheCurrentFolderIsNotLoaded)

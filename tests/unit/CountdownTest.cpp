@@ -212,6 +212,10 @@ TEST_F(CountdownTest, TheSelectedActionIsNamedInTheDispatchOrder)
     EXPECT_STREQ("Hibernate", SelectedActionName(s));
     s.m_bShutdown = 1;
     EXPECT_STREQ("Shut Down", SelectedActionName(s));
+    EXPECT_TRUE(WouldAct(s));
+    s.m_bForce = 2;  // matches no row of the dispatch
+    EXPECT_FALSE(WouldAct(s));
+    EXPECT_FALSE(WouldAct(static_cast<const BasicCountdownState&>(CountdownState())));
 }
 
 TEST_F(CountdownTest, DrowselKnowsOnlyThreeActions)
@@ -237,6 +241,7 @@ TEST_F(CountdownTest, DrowselKnowsOnlyThreeActions)
         small.m_bForce = r.force;
         small.*r.flag = 1;
         smallHost.log.clear();
+        EXPECT_TRUE(WouldAct(small));  // the last minute is announced only when an entry follows
         OnCountdownTimer(small, smallHost, table);
         EXPECT_EQ((Log{"beep 1500 10", "push 0", "kill", "beep 500 1000", std::string("call ") + r.entry, "kill",
                        "close", "default"}),

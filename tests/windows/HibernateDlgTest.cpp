@@ -18,14 +18,16 @@ namespace {
 
 class CTestHibernateDlg : public CFakeTimerDlg<CHibernateDlg> {
 public:
-    std::vector<std::string> m_bar;  // the taskbar button through the seam: "left/start" or the state
+    std::vector<std::string> m_bar;    // the taskbar button through the seam: "left/start" or the state
+    std::vector<std::string> m_names;  // the accessible names through theirs
 
 protected:
     void ShowOnTaskbar(TBPFLAG state, int nLeft, int nAtStart) override
     {
-        m_bar.push_back(state == TBPF_NORMAL ? std::to_string(nLeft) + "/" + std::to_string(nAtStart)
-                                             : std::to_string(state));
+        std::string bar = std::to_string(nLeft) + "/" + std::to_string(nAtStart);
+        m_bar.push_back(state == TBPF_NORMAL ? bar : state == TBPF_ERROR ? "red " + bar : std::to_string(state));
     }
+    void NameControl(int nID, LPCSTR pszName) override { m_names.push_back(std::to_string(nID) + ": " + pszName); }
 };
 
 std::string ItemText(HWND hDlg, int id)
@@ -39,12 +41,17 @@ protected:
     const std::vector<BoxRecord>& Boxes() const { return m_recorder.Boxes(); }
 };
 
-// The OK command neither ends nor stops the countdown; Cancel does.
+// The OK command neither ends nor stops the countdown; Cancel does. The whole
+// countdown is within the last minute: the window is on top from the start.
 TEST_F(HibernateDlgTest, OpensWithTimerOneAt600MsWhichOnlyCancelStops)
 {
     CTestHibernateDlg dlg;
     INT_PTR result = RunModal(dlg, [&](HWND hDlg) {
         EXPECT_EQ("10", ItemText(hDlg, IDC_COUNT));
+        EXPECT_TRUE(::GetWindowLongA(hDlg, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(dlg.m_names.empty());
+        ::SendMessageA(hDlg, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+        EXPECT_EQ(std::vector<std::string>{"1000: Hibernate In: Seconds"}, dlg.m_names);
         ::SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         ::SendMessageA(hDlg, WM_TIMER, 1, 0);
         EXPECT_FALSE(dlg.IsEnded());
@@ -117,10 +124,10 @@ TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
         PostButton(hDlg, IDCANCEL);
     });
     EXPECT_EQ((std::vector<std::string>{"9", "8", "7", "6", "5", "4", "3", "2", "1", "0"}), shown);
-    std::vector<std::string> bar;  // full at the opening, a tenth less a tick, red (4) until Cancel (0)
+    std::vector<std::string> bar;  // full at the opening, a tenth less a tick, all red until Cancel (0)
     for (int n = 10; n > 0; --n)
         bar.push_back(std::to_string(n) + "/10");
-    bar.insert(bar.end(), {"4", "0"});
+    bar.insert(bar.end(), {"red 10/10", "0"});
     EXPECT_EQ(bar, dlg.m_bar);
     ASSERT_EQ(1u, Boxes().size());
     EXPECT_NE(std::string::npos, Boxes()[0].text.find("Shutdown.dll")) << Boxes()[0].text;
@@ -128,6 +135,27 @@ TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
     EXPECT_EQ(hWndSeen, Boxes()[0].hOwner);
     // The end comes while the user may be elsewhere: the box must be seen.
     EXPECT_EQ(static_cast<UINT>(MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST), Boxes()[0].nType);
+}
+
+// Once the session ends no tick counts: the last one would have reached the
+// dispatch (here the missing entry's box).
+TEST_F(HibernateDlgTest, TheEndOfTheSessionStopsTheCountdownForGood)
+{
+    ASSERT_TRUE(LoadPartialLibrary());
+    CTestHibernateDlg dlg;
+    EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](HWND hDlg) {
+                  for (int i = 0; i < 9; ++i)
+                      ::SendMessageA(hDlg, WM_TIMER, 1, 0);
+                  EXPECT_EQ(TRUE, ::SendMessageA(hDlg, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
+                  ::SendMessageA(hDlg, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+                  ::SendMessageA(hDlg, WM_TIMER, 1, 0);
+                  EXPECT_EQ("1", ItemText(hDlg, IDC_COUNT));
+              }));
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(std::vector<UINT_PTR>{1}, dlg.m_timersKilled);
+    EXPECT_EQ("0", dlg.m_bar.back());  // the bar cleared
+    MSG msg;
+    EXPECT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST_F(HibernateDlgTest, HiddenBoxesAreExchangedBothWays)

@@ -25,6 +25,10 @@ TEST_F(SettingsReaderTest, NoFileGivesTheDefaults)
     EXPECT_EQ(2, ReadDefaultMode());
     EXPECT_EQ(0, ReadAutoStart());
     EXPECT_EQ(2, ReadUnits());
+    EXPECT_EQ(60, ReadWarnSeconds());
+    int nUnits = 0;
+    EXPECT_TRUE(RereadUnits(nUnits));
+    EXPECT_EQ(2, nUnits);
 }
 
 TEST_F(SettingsReaderTest, MissingKeysGiveDefaultsAndEmptyValuesGiveZero)
@@ -39,12 +43,34 @@ TEST_F(SettingsReaderTest, MissingKeysGiveDefaultsAndEmptyValuesGiveZero)
 TEST_F(SettingsReaderTest, ValuesAreReadLikeAtoiAndSaturate)
 {
     Write("[Misc]\nDefaultTime=  -5abc\nDefaultForce=2abc\nDefaultMode=abc\nAutoStart=99999999999\n"
-          "Units=-99999999999\n");
+          "Units=-99999999999\nWarnSeconds=99999999999\n");
     EXPECT_EQ(-5, ReadDefaultTime());
     EXPECT_EQ(2, ReadDefaultForce());
     EXPECT_EQ(0, ReadDefaultMode());
     EXPECT_EQ(INT_MAX, ReadAutoStart());
     EXPECT_EQ(INT_MIN, ReadUnits());
+    EXPECT_EQ(INT_MAX, ReadWarnSeconds());
+}
+
+// Held with share mode 0 by another program, the file reads as absent (Wine)
+// or fails (Windows); the reread notices, waits about a second, and gives up
+// without touching the value.
+TEST_F(SettingsReaderTest, ALockedFileIsNotTakenForAnAbsentOne)
+{
+    Write("[Misc]\nUnits=3\n");
+    int nUnits = 0;
+    EXPECT_TRUE(RereadUnits(nUnits));
+    EXPECT_EQ(3, nUnits);
+    HANDLE hLock = ::CreateFileA("shutdown.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
+    nUnits = -7;
+    DWORD start = ::GetTickCount();
+    EXPECT_FALSE(RereadUnits(nUnits));
+    DWORD elapsed = ::GetTickCount() - start;
+    ::CloseHandle(hLock);
+    EXPECT_EQ(-7, nUnits);
+    EXPECT_GE(elapsed, 800u);
+    EXPECT_LT(elapsed, 3000u);
 }
 
 TEST_F(SettingsReaderTest, LongValuesAreCutTo34Characters)

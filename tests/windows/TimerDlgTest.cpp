@@ -6,6 +6,8 @@
 #include "ScopedCurrentFolder.h"
 #include "TimerDlg.h"
 
+#include "AccessibleNames.h"
+#include "LastMinute.h"
 #include "PowerEntryTable.h"
 #include "PowerRequest.h"
 #include "TaskbarProgress.h"
@@ -13,6 +15,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -20,10 +23,12 @@
 
 namespace {
 
-// The taskbar button, the power requests and the execution state through their
-// seams, and entry calls.
+// The taskbar button, the power requests and the execution state, the
+// surfacing and the accessible names through their seams, and entry calls.
 std::vector<std::string> g_log;
 bool g_bCreateFails = false;
+bool g_bIconic = false, g_bScreenReader = false;
+HWND g_hForeground = nullptr;
 HANDLE const kRequest = reinterpret_cast<HANDLE>(0x5150);
 
 HANDLE WINAPI RecordCreate(PREASON_CONTEXT pContext)
@@ -72,6 +77,24 @@ HRESULT WINAPI RecordCoCreate(REFCLSID rclsid, LPUNKNOWN, DWORD, REFIID riid, LP
     return g_hrCreate;
 }
 void WINAPI RecordCoUninit() { g_comLog.push_back("co uninit"); }
+HWND WINAPI RecordForeground() { return g_hForeground; }
+BOOL WINAPI RecordIconic(HWND) { return g_bIconic; }
+BOOL WINAPI RecordShow(HWND, int nCmdShow)
+{
+    g_log.push_back(nCmdShow == SW_SHOWNOACTIVATE ? "restore" : "show " + std::to_string(nCmdShow));
+    return TRUE;
+}
+BOOL WINAPI RecordPos(HWND, HWND hAfter, int, int, int, int, UINT uFlags)
+{
+    g_log.push_back(hAfter == HWND_TOPMOST && uFlags == (SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) ? "topmost" : "pos?");
+    return TRUE;
+}
+BOOL WINAPI RecordFlash(PFLASHWINFO p)
+{
+    g_log.push_back(p->cbSize == sizeof *p && p->dwFlags == (FLASHW_TRAY | FLASHW_TIMERNOFG) ? "flash" : "flash?");
+    return TRUE;
+}
+const LastMinuteOs kRecordingWindowOs = {RecordForeground, RecordIconic, RecordShow, RecordPos, RecordFlash};
 
 // What the window shows at one moment.
 struct Shown {
@@ -100,9 +123,30 @@ protected:
     void ConnectTaskbar() override { g_log.push_back("connect"); }
     void ShowOnTaskbar(TBPFLAG state, int nLeft, int nAtStart) override
     {
-        const char* const names[] = {"none", "indeterminate", "", "", "error"};
-        g_log.push_back(state == TBPF_NORMAL ? std::to_string(nLeft) + "/" + std::to_string(nAtStart) : names[state]);
+        const char* const names[] = {"none", "indeterminate", "", "", "error "};
+        std::string bar = std::to_string(nLeft) + "/" + std::to_string(nAtStart);
+        g_log.push_back(state == TBPF_NORMAL ? bar : state == TBPF_ERROR ? names[state] + bar : names[state]);
     }
+    bool IsScreenReaderRunning() const override { return g_bScreenReader; }
+    void NameControl(int nID, LPCSTR pszName) override
+    {
+        g_log.push_back("name " + std::to_string(nID) + ": " + pszName);
+    }
+    UINT_PTR SetTimer(UINT_PTR nID, UINT nElapse, TIMERPROC pfn) override
+    {
+        if (nID != 1)
+            g_log.push_back("timer " + std::to_string(nID) + ": " + std::to_string(nElapse));
+        return CFakeTimerDlg<CTimerDlg>::SetTimer(nID, nElapse, pfn);
+    }
+    BOOL KillTimer(UINT_PTR nID) override
+    {
+        if (nID != 1)
+            g_log.push_back("kill " + std::to_string(nID));
+        return CFakeTimerDlg<CTimerDlg>::KillTimer(nID);
+    }
+
+public:
+    void FireLastMinuteTimer() { OnLastMinuteTimer(); }
 };
 
 // "GO!" as clicked, then "Cancel", both handled once the window runs.
@@ -122,11 +166,14 @@ protected:
         g_powerRequestOs = kRecordingOs;
         m_savedComOs = g_taskbarProgressOs;
         g_taskbarProgressOs = {RecordCoInit, RecordCoCreate, RecordCoUninit};
+        m_savedWindowOs = g_lastMinuteOs;
+        g_lastMinuteOs = kRecordingWindowOs;
     }
     void TearDown() override
     {
         g_powerRequestOs = m_savedOs;
         g_taskbarProgressOs = m_savedComOs;
+        g_lastMinuteOs = m_savedWindowOs;
         // Let go of a library loaded from the folder, so that it can be removed.
         if (g_PowerEntries.m_hPowerLib)
             ::FreeLibrary(static_cast<HMODULE>(g_PowerEntries.m_hPowerLib));
@@ -135,6 +182,7 @@ protected:
 
     PowerRequestOs m_savedOs = {};
     TaskbarProgressOs m_savedComOs = {};
+    LastMinuteOs m_savedWindowOs = {};
     ScopedCurrentFolder m_folder{"timerdlg"};
     ScopedMessageBoxRecorder m_boxes;
 };
@@ -147,19 +195,36 @@ TEST_F(TimerDlgTest, TheStartInstallsTimerOneWithThePeriodOfTheUnit)
         const char* units;
         UINT periodMs;  // 0: no timer
         const char* label;
+        // Held with share mode 0 from the opening to the end: the start
+        // keeps the unit shown instead of the defaults.
+        bool locked = false;
     } cases[] = {
         {"1", 1000, "Seconds"}, {"2", 60000, "Minutes"}, {"3", 3600000, "Hours"},
         {"0", 0, ""},           {"4", 0, ""},            {"", 0, ""},
+        {"1", 1000, "Seconds", true}, {"3", 3600000, "Hours", true}, {"0", 0, "", true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string("Units=") + c.units);
+        SCOPED_TRACE(std::string("Units=") + c.units + (c.locked ? ", locked" : ""));
         WriteIni(std::string("[Misc]\nUnits=") + c.units + "\n");
         CProbeTimerDlg dlg;
         Shown opened = {};
+        HANDLE hLock = INVALID_HANDLE_VALUE;
+        DWORD goMs = 0;
         EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](HWND hDlg) {
                       opened = Snapshot(hDlg);
-                      GoThenCancel(hDlg);
+                      if (c.locked)
+                          hLock = ::CreateFileA("shutdown.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+                      goMs = ::GetTickCount();
+                      ::SendMessageA(hDlg, WM_COMMAND, IDOK, 0);
+                      goMs = ::GetTickCount() - goMs;
+                      PostButton(hDlg, IDCANCEL);
                   }));
+        if (hLock != INVALID_HANDLE_VALUE)
+            ::CloseHandle(hLock);
+        EXPECT_EQ(c.locked, hLock != INVALID_HANDLE_VALUE);
+        // About a second of retries while locked, none otherwise.
+        EXPECT_EQ(c.locked, goMs >= 800) << goMs << " ms";
+        EXPECT_LT(goMs, 3000u);
         EXPECT_EQ(c.label, opened.units);
         EXPECT_EQ(c.label, dlg.m_atCancel.units);
         CProbeTimerDlg::Timers expected;
@@ -247,12 +312,17 @@ TEST_F(TimerDlgTest, ARefusedTimerAtAutoStartIsReportedBeforeTheLibraryIsBound)
 // The bar follows the countdown and comes back on a new button. The machine is
 // kept awake, with a reason that names the action, from the start until the
 // countdown stops, however it stops, and released before the action; with no
-// power request to be had, the execution state stands in.
+// power request to be had, the execution state stands in. The window surfaces
+// once when the end is near and an action would follow; the end of the
+// session stops everything; the fields get names once a screen reader shows up.
 TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
 {
     // One letter a message: B "TaskbarButtonCreated", G "GO!", T a tick,
-    // C "Cancel", R a click on Reboot.
-    enum Os { kRecorded, kCreateFails, kNoPowerRequests };
+    // C "Cancel", R a click on Reboot, W the warning's own timer, M the window
+    // minimised from now on, F the window in the foreground from now on,
+    // O WM_GETOBJECT, Q WM_QUERYENDSESSION, E WM_ENDSESSION(TRUE), e the same
+    // with FALSE, U the file changed to Units=3.
+    enum Os { kRecorded, kCreateFails, kNoPowerRequests, kScreenReader };
     struct Case {
         const char* settings;
         bool refuseTimer;
@@ -265,9 +335,9 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
          {"connect", "none", "create: Vespiro: counting down to Hibernate", "set", "3/3", "2/3", "1/3", "clear", "close", "none"}},
         {"DefaultTime=2", false, "GTT",
          {"create: Vespiro: counting down to Hibernate", "set", "2/2", "1/2", "clear", "close", "entry", "none"}},
-        // No action: red until Cancel, whatever comes after.
+        // No action: all red until Cancel, whatever comes after.
         {"DefaultTime=1\nDefaultMode=0", false, "GTTBC",
-         {"create: Vespiro: counting down", "set", "1/1", "clear", "close", "error", "connect", "error", "none"}},
+         {"create: Vespiro: counting down", "set", "1/1", "clear", "close", "error 1/1", "connect", "error 1/1", "none"}},
         {"DefaultTime=3", true, "BGC", {"connect", "none", "none"}},
         {"DefaultTime=3\nUnits=0", false, "GTC", {"none"}},
         {"DefaultTime=0", false, "GTC",
@@ -284,14 +354,44 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
          {"create: Vespiro: counting down to Hibernate", "state: awake", "2/2", "1/2", "state: released", "entry", "none"},
          kCreateFails},
         {"DefaultTime=2", false, "GC", {"state: awake", "2/2", "state: released", "none"}, kNoPowerRequests},
+        // The last seconds: once, minimised or not; never when foreground.
+        {"DefaultTime=4\nWarnSeconds=2", false, "GTMTTC",
+         {"create: Vespiro: counting down to Hibernate", "set", "4/4", "3/4", "2/4", "restore", "topmost", "flash", "1/4",
+          "clear", "close", "none"}},
+        {"DefaultTime=2\nWarnSeconds=2", false, "FGTC",
+         {"create: Vespiro: counting down to Hibernate", "set", "2/2", "topmost", "1/2", "clear", "close", "none"}},
+        // Minutes and hours: a timer of its own, gone with the countdown.
+        {"DefaultTime=2\nUnits=2\nWarnSeconds=90", false, "GWTC",
+         {"create: Vespiro: counting down to Hibernate", "set", "2/2", "timer 2: 30000", "kill 2", "topmost", "flash",
+          "1/2", "clear", "close", "none"}},
+        {"DefaultTime=1\nUnits=3\nWarnSeconds=60", false, "GC",
+         {"create: Vespiro: counting down to Hibernate", "set", "1/1", "timer 2: 3540000", "kill 2", "clear", "close",
+          "none"}},
+        // Nothing to warn of: no action, or a force value no entry matches.
+        {"DefaultTime=2\nDefaultMode=0\nWarnSeconds=5", false, "GTTWC",
+         {"create: Vespiro: counting down", "set", "2/2", "1/2", "clear", "close", "error 2/2", "none"}},
+        {"DefaultTime=2\nDefaultForce=2\nWarnSeconds=5", false, "GTC",
+         {"create: Vespiro: counting down to Hibernate", "set", "2/2", "1/2", "clear", "close", "none"}},
+        // The session: asked, called off, then ended; the tick after calls nothing.
+        {"DefaultTime=3", false, "GTQeTET",
+         {"create: Vespiro: counting down to Hibernate", "set", "3/3", "2/3", "query 1", "1/3", "clear", "close",
+          "none"}},
+        // Names at the first WM_GETOBJECT, again when the start changes the unit.
+        {"DefaultTime=3\nUnits=2", false, "OOUGC",
+         {"name 1000: Shutdown In: Minutes", "name 1010: Unit", "create: Vespiro: counting down to Hibernate", "set",
+          "3/3", "name 1000: Shutdown In: Hours", "name 1010: Unit", "clear", "close", "none"}},
+        {"DefaultTime=3\nUnits=0", false, "GC", {"name 1000: Shutdown In:", "name 1010: Unit", "none"}, kScreenReader},
     };
     const UINT nButtonCreated = ::RegisterWindowMessageA("TaskbarButtonCreated");
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.settings) + ", " + c.script);
-        WriteIni(std::string("[Misc]\n") + c.settings + "\nUnits=1\n");  // the first key wins
+        WriteIni(std::string("[Misc]\n") + c.settings + "\nUnits=1\nWarnSeconds=0\n");  // the first key wins
         g_log.clear();
         g_powerRequestOs = kRecordingOs;
         g_bCreateFails = c.os == kCreateFails;
+        g_bScreenReader = c.os == kScreenReader;
+        g_bIconic = false;
+        g_hForeground = nullptr;
         if (c.os == kNoPowerRequests)
             g_powerRequestOs.PowerCreateRequest = nullptr;
         CProbeTimerDlg dlg;
@@ -300,17 +400,28 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
                       for (PowerEntryFn& fn : g_PowerEntries.m_pfn)
                           fn = [] { g_log.push_back("entry"); };
                       for (const char* p = c.script; *p; ++p) {
-                          if (*p == 'R')
-                              ::SendMessageA(::GetDlgItem(hDlg, IDC_REBOOT), BM_CLICK, 0, 0);
-                          else
+                          switch (*p) {
+                          case 'R': ::SendMessageA(::GetDlgItem(hDlg, IDC_REBOOT), BM_CLICK, 0, 0); break;
+                          case 'W': dlg.FireLastMinuteTimer(); break;
+                          case 'M': g_bIconic = true; break;
+                          case 'F': g_hForeground = hDlg; break;
+                          case 'O': ::SendMessageA(hDlg, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT)); break;
+                          case 'Q': g_log.push_back("query " + std::to_string(::SendMessageA(hDlg, WM_QUERYENDSESSION, 0, 0))); break;
+                          case 'E': case 'e': ::SendMessageA(hDlg, WM_ENDSESSION, *p == 'E', 0); break;
+                          case 'U': WriteIni("[Misc]\nUnits=3\n"); break;
+                          default:
                               ::SendMessageA(hDlg, *p == 'B' ? nButtonCreated : *p == 'T' ? WM_TIMER : WM_COMMAND,
                                              *p == 'G' ? IDOK : *p == 'C' ? IDCANCEL : 1, 0);
+                          }
                       }
                   }));
         EXPECT_TRUE(dlg.IsEnded());
         EXPECT_EQ(c.log, g_log);
+        // The end of the session also ends every loop of the thread.
+        MSG msg;
+        EXPECT_EQ(std::strchr(c.script, 'E') != nullptr, ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE);
     }
-    g_bCreateFails = false;
+    g_bCreateFails = g_bScreenReader = false;
 }
 
 // What reaches the taskbar list is the steps left out of the steps at the
@@ -377,6 +488,35 @@ TEST_F(TimerDlgTest, TheRealPowerCallsReleaseWhatTheyAskFor)
     EXPECT_EQ(static_cast<EXECUTION_STATE>(ES_CONTINUOUS | ES_SYSTEM_REQUIRED), ::SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED));
     fallback.Clear();
     EXPECT_EQ(static_cast<EXECUTION_STATE>(ES_CONTINUOUS), ::SetThreadExecutionState(ES_CONTINUOUS));
+}
+
+// The real names: nothing of oleacc until a client asks, then the copy in
+// System32. Wine does not implement the annotation itself (E_NOTIMPL).
+TEST_F(TimerDlgTest, TheRealNamesLoadOleaccOnlyWhenAClientAsks)
+{
+    ASSERT_EQ(nullptr, ::GetModuleHandleA("oleacc.dll"));
+    CFakeTimerDlg<CTimerDlg> quiet;
+    HMODULE hAtCancel = reinterpret_cast<HMODULE>(1);
+    EXPECT_EQ(IDCANCEL, RunModal(quiet, [&](HWND hDlg) {
+                  ::SendMessageA(hDlg, WM_COMMAND, IDOK, 0);
+                  hAtCancel = ::GetModuleHandleA("oleacc.dll");
+                  PostButton(hDlg, IDCANCEL);
+              }));
+    EXPECT_EQ(nullptr, hAtCancel);
+
+    CFakeTimerDlg<CTimerDlg> asked;
+    HRESULT hr = E_FAIL;
+    EXPECT_EQ(IDCANCEL, RunModal(asked, [&](HWND hDlg) {
+                  ::SendMessageA(hDlg, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+                  CAccessibleNames names;
+                  hr = names.SetName(::GetDlgItem(hDlg, IDC_COUNT), "Shutdown In: Minutes");
+                  PostButton(hDlg, IDCANCEL);
+              }));
+    char szPath[MAX_PATH] = "", szSystem[MAX_PATH] = "";
+    ::GetModuleFileNameA(::GetModuleHandleA("oleacc.dll"), szPath, MAX_PATH);
+    ::GetSystemDirectoryA(szSystem, MAX_PATH);
+    EXPECT_EQ(0, ::lstrcmpiA((std::string(szSystem) + "\\oleacc.dll").c_str(), szPath)) << szPath;
+    EXPECT_EQ(RunningUnderWine() ? E_NOTIMPL : S_OK, hr);
 }
 
 } // namespace
