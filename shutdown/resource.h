@@ -8,3 +8,9 @@
 #define IDC_LOGOFF      1008
 #define IDC_REBOOT      1009
 #define IDC_UNITS       1010
+
+// The unit words, and the unit field's accessible name.
+#define IDS_SECONDS     300
+#define IDS_MINUTES     301
+#define IDS_HOURS       302
+#define IDS_UNIT_NAME   303
