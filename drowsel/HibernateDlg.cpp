@@ -11,7 +11,7 @@ constexpr UINT kStepMs = 600;  // shown as "Seconds", but shorter on purpose
 constexpr int kWarnSeconds = 60;
 } // namespace
 
-CHibernateDlg::CHibernateDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent), BasicCountdownState()
+CHibernateDlg::CHibernateDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent, IDD_MAIN_LAYOUT), BasicCountdownState()
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
 }

@@ -1,6 +1,9 @@
 #include "Dialog.h"
 
+#include "DialogTemplate.h"
 #include "WinApp.h"
+
+#include <cstdlib>
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_bEnded(false), m_nModalResult(-1)
@@ -28,6 +31,12 @@ void CDialog::OnOK()
 void CDialog::OnCancel()
 {
     EndDialog(IDCANCEL);
+}
+
+void CDialog::SetWords(UINT nIDLayout, UINT nIDWords)
+{
+    m_nIDLayout = nIDLayout;
+    m_nIDWords = nIDWords;
 }
 
 void CDialog::EndDialog(int nResult)
@@ -95,8 +104,7 @@ INT_PTR CDialog::DoModal()
     m_bEnded = false;
     m_nModalResult = -1;
 
-    HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hWndOwner,
-                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND hWnd = Create(hWndOwner);
     if (!hWnd)
         return -1;
 
@@ -133,12 +141,30 @@ INT_PTR CDialog::DoModal()
     return m_nModalResult;
 }
 
+HWND CDialog::Create(HWND hWndOwner)
+{
+    HINSTANCE hInst = AfxGetResourceHandle();
+    auto lParam = reinterpret_cast<LPARAM>(this);
+    CDialogTemplate layout;
+    if (m_nIDLayout && layout.Load(hInst, m_nIDLayout)) {
+        // Wider before it is made, so that the dialog manager places it whole.
+        CString strWidth;
+        if (strWidth.LoadString(m_nIDWords + AFX_WORDS_WIDTH))
+            layout.SetWidth(std::atoi(strWidth));
+        return ::CreateDialogIndirectParamA(hInst, layout.Get(), hWndOwner, DialogProc, lParam);
+    }
+    return ::CreateDialogParamA(hInst, MAKEINTRESOURCEA(m_nIDTemplate), hWndOwner, DialogProc, lParam);
+}
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         auto* pDlg = reinterpret_cast<CDialog*>(lParam);
         ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
         pDlg->m_hWnd = hWnd;
+        // The words before anything reads a control's text.
+        if (pDlg->m_nIDLayout)
+            AfxSetDlgWords(hWnd, pDlg->m_nIDWords);
         RECT rcBefore;
         ::GetWindowRect(hWnd, &rcBefore);
         BOOL bResult = pDlg->OnInitDialog();

@@ -11,7 +11,11 @@ UINT g_nTaskbarButtonCreated = 0;  // registered at the first OnInitDialog
 constexpr UINT_PTR kLastMinuteTimerId = 2;
 } // namespace
 
-CCountdownDlg::CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd) : CDialog(nIDTemplate, pParentWnd) {}
+CCountdownDlg::CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd, UINT nIDLayout) : CDialog(nIDTemplate, pParentWnd)
+{
+    if (nIDLayout && IsUiTranslated())
+        SetWords(nIDLayout, IDS_MAIN_WORDS);
+}
 
 void CCountdownDlg::UseLanguage()
 {
@@ -57,8 +61,17 @@ UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs, int nSteps, int nAct
     UINT_PTR nTimer = SetTimer(COUNTDOWN_TIMER_ID, nPeriodMs, nullptr);
     if (nTimer && !m_bRunning) {
         CString strReason;
-        strReason.LoadString(nAction == kNoAction ? IDS_REASON_NONE : IDS_REASON_ACTION + nAction);
-        m_awake.Set(strReason);
+        char szReason[1024];  // wsprintf writes at most 1024 bytes
+        if (nAction == kNoAction) {
+            strReason.LoadString(IDS_REASON_NONE);
+            ::lstrcpynA(szReason, strReason, sizeof szReason);
+        } else {
+            CString strAction;
+            strAction.LoadString(IDS_ACTION_NAME + nAction);
+            strReason.LoadString(IDS_REASON_FORMAT);
+            ::wsprintfA(szReason, strReason, static_cast<LPCSTR>(strAction));  // one %s in every language
+        }
+        m_awake.Set(szReason);
         m_bRunning = true;
         m_nStepsAtStart = nSteps;
         m_lastMinute.Arm(nPeriodMs, nWarnSeconds);

@@ -17,7 +17,9 @@ public:
     static void UseLanguage();
 
 protected:
-    CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd);
+    // nIDLayout: the main window's controls in a font for every script, for
+    // a language other than English (0: none).
+    CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd, UINT nIDLayout = 0);
 
     // The icon drawn when minimized and set on the window.
     virtual HICON GetIcon() const = 0;

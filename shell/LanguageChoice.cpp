@@ -9,6 +9,8 @@ LanguageChoiceOs g_languageChoiceOs = {
 
 namespace {
 
+const UiLanguage* g_pChosen = nullptr;  // English until a choice is made
+
 // The first language of the thread's preferred list (the system's fallbacks
 // merged in, as the resource loader uses them) that we have.
 const UiLanguage* FirstPreferred(const LanguageChoiceOs& os)
@@ -56,5 +58,11 @@ const UiLanguage& UseUiLanguage(LPCSTR pszTag)
     ULONG nSet = 0;
     os.SetThreadPreferredUILanguages(MUI_LANGUAGE_NAME, wszList, &nSet);
     os.SetThreadLocale(MAKELCID(pLanguage->nLangId, SORT_DEFAULT));
+    g_pChosen = pLanguage;
     return *pLanguage;
+}
+
+bool IsUiTranslated()
+{
+    return g_pChosen && g_pChosen != &g_uiLanguages[0];
 }

@@ -23,3 +23,7 @@ extern LanguageChoiceOs g_languageChoiceOs;
 // this thread afterwards follows: our dialogs and texts, Shutdown.dll's, and
 // the system's own buttons. Returns the language chosen.
 const UiLanguage& UseUiLanguage(LPCSTR pszTag);
+
+// The language is one of the translations rather than English, the
+// resources' own: the dialogs are made from their layouts, with its words.
+bool IsUiTranslated();

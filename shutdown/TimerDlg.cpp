@@ -43,7 +43,7 @@ int ShownUnit(const CString& strLabel)
 
 } // namespace
 
-CTimerDlg::CTimerDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent), CountdownState()
+CTimerDlg::CTimerDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent, IDD_MAIN_LAYOUT), CountdownState()
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
 }
