@@ -16,7 +16,9 @@ set(CPACK_PACKAGE_FILE_NAME vespiro-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Vespiro)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Vespiro)
 set(CPACK_NSIS_PACKAGE_NAME "Vespiro ${PROJECT_VERSION}")
-set(CPACK_NSIS_DISPLAY_NAME "Vespiro ${PROJECT_VERSION}")
+# The uninstall entry's name: the winget listing's PackageName, the version
+# being in DisplayVersion.
+set(CPACK_NSIS_DISPLAY_NAME "${CPACK_PACKAGE_NAME}")
 # Reproducible packages: the staged files get the time the PE files carry.
 set(CPACK_VESPIRO_SOURCE_DATE_EPOCH "${_epoch}")
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/packaging/StagedFileTimes.cmake)
