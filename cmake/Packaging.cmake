@@ -19,6 +19,8 @@ set(CPACK_NSIS_PACKAGE_NAME "Vespiro ${PROJECT_VERSION}")
 # The uninstall entry's name: the winget listing's PackageName, the version
 # being in DisplayVersion.
 set(CPACK_NSIS_DISPLAY_NAME "${CPACK_PACKAGE_NAME}")
+# The installer's own texts, one file per language.
+set(CPACK_VESPIRO_LANG_DIR ${CMAKE_SOURCE_DIR}/packaging/lang)
 # Reproducible packages: the staged files get the time the PE files carry.
 set(CPACK_VESPIRO_SOURCE_DATE_EPOCH "${_epoch}")
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/packaging/StagedFileTimes.cmake)
