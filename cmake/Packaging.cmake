@@ -1,6 +1,22 @@
 # The packages for Windows users, made by cpack (scripts/package puts them in
 # dist/): a portable zip and an installer (NSIS, from packaging/).
 install(PROGRAMS $<TARGET_FILE:shutdown> $<TARGET_FILE:drowsel> $<TARGET_FILE:powerlib> DESTINATION .)
+# README.txt names the project's page: the GitHub repository of the origin
+# remote, the rule the winget manifest follows for its URLs. VESPIRO_REPOSITORY
+# stands in for the remote (empty: none), as in a copy of the sources.
+if(DEFINED ENV{VESPIRO_REPOSITORY})
+  set(_origin "$ENV{VESPIRO_REPOSITORY}")
+else()
+  execute_process(COMMAND git remote get-url origin WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+                  OUTPUT_VARIABLE _origin OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
+string(REGEX REPLACE "/$" "" _origin "${_origin}")
+string(REGEX REPLACE "\\.git$" "" _origin "${_origin}")
+if(_origin MATCHES "^(https://|ssh://git@|git@)github\\.com[/:]([A-Za-z0-9_.-]+/[A-Za-z0-9_.-]+)$")
+  set(VESPIRO_PROJECT_URL "https://github.com/${CMAKE_MATCH_2}")
+else()
+  set(VESPIRO_PROJECT_URL "not recorded (built from a checkout without a GitHub origin)")
+endif()
 # Text for Notepad: Windows line ends.
 foreach(doc README.txt shutdown.ini.example)
   configure_file(${CMAKE_SOURCE_DIR}/packaging/${doc} ${CMAKE_BINARY_DIR}/packaging/${doc} @ONLY NEWLINE_STYLE WIN32)
@@ -16,7 +32,11 @@ set(CPACK_PACKAGE_FILE_NAME vespiro-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Vespiro)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Vespiro)
 set(CPACK_NSIS_PACKAGE_NAME "Vespiro ${PROJECT_VERSION}")
-set(CPACK_NSIS_DISPLAY_NAME "Vespiro ${PROJECT_VERSION}")
+# The uninstall entry's name: the winget listing's PackageName, the version
+# being in DisplayVersion.
+set(CPACK_NSIS_DISPLAY_NAME "${CPACK_PACKAGE_NAME}")
+# The installer's own texts, one file per language.
+set(CPACK_VESPIRO_LANG_DIR ${CMAKE_SOURCE_DIR}/packaging/lang)
 # Reproducible packages: the staged files get the time the PE files carry.
 set(CPACK_VESPIRO_SOURCE_DATE_EPOCH "${_epoch}")
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/packaging/StagedFileTimes.cmake)

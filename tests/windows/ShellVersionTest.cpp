@@ -141,6 +141,8 @@ TEST_P(ShellResources, VersionManifestAndIconAsCompiled)
         ::FreeLibrary(h);
     ::DeleteFileA(copy.c_str());
 
+    const std::string identity = std::string("name=\"Vespiro.") + want.name + "\" version=\"" VESPIRO_FILE_VERSION "\"";
+    EXPECT_NE(std::string::npos, m.find(identity)) << m;
     EXPECT_NE(std::string::npos, m.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"")) << m;
     EXPECT_NE(std::string::npos, m.find(">PerMonitorV2")) << m;
     EXPECT_NE(std::string::npos, m.find(">true/pm</dpiAware>")) << m;
@@ -165,6 +167,23 @@ INSTANTIATE_TEST_SUITE_P(
     Programs, ShellResources,
     ::testing::Values(ProgramResources{"shutdown", MAKELONG(3, 1), MAKELONG(0, 0), "080904b0", "1, 3, 0, 0"},
                       ProgramResources{"drowsel", MAKELONG(0, 1), MAKELONG(1, 0), "040904b0", "1, 1, 0, 0"}), ByName());
+
+// The library's version is the release's, in both parts, unlike the
+// programs' fixed ones.
+TEST(ShellLibraryVersion, IsTheReleaseVersion)
+{
+    VersionInfo info = ReadVersion(WinPath(VESPIRO_BIN_DIR) + "\\Shutdown.dll");
+    const VS_FIXEDFILEINFO* f = info.data.empty() ? nullptr : info.Fixed();
+    ASSERT_NE(nullptr, f);
+    char numbers[64];
+    wsprintfA(numbers, "%u.%u.%u.%u", HIWORD(f->dwFileVersionMS), LOWORD(f->dwFileVersionMS),
+              HIWORD(f->dwFileVersionLS), LOWORD(f->dwFileVersionLS));
+    EXPECT_STREQ(VESPIRO_FILE_VERSION, numbers);
+    EXPECT_EQ(f->dwFileVersionMS, f->dwProductVersionMS);
+    EXPECT_EQ(f->dwFileVersionLS, f->dwProductVersionLS);
+    EXPECT_EQ(VESPIRO_FILE_VERSION, info.Value("040904b0", "FileVersion"));
+    EXPECT_EQ(VESPIRO_FILE_VERSION, info.Value("040904b0", "ProductVersion"));
+}
 
 // This test program carries shutdown's manifest too: the loader honoured it
 // and binds the common controls of version 6. (Wine's copy still answers

@@ -1,0 +1,8 @@
+; Not yet reviewed by a native speaker.
+; Español (Spanish): the installer's own texts, as in en.nsh.
+LangString VespiroModeTitle ${LANG_SPANISH} "Elegir usuarios"
+LangString VespiroModeSubtitle ${LANG_SPANISH} "Elija para qué usuarios desea instalar $(^NameDA)."
+LangString VespiroModeTop ${LANG_SPANISH} "Seleccione si desea instalar $(^NameDA) solo para usted o para todos los usuarios de este equipo. $(^ClickNext)"
+LangString VespiroModeAllUsers ${LANG_SPANISH} "Instalar para todos los usuarios de este equipo"
+LangString VespiroModeCurrentUser ${LANG_SPANISH} "Instalar solo para mí"
+LangString VespiroAllUsersDenied ${LANG_SPANISH} "Su cuenta de usuario no tiene permisos suficientes para instalar $(^Name) para todos los usuarios de este equipo."

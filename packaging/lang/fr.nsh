@@ -1,0 +1,8 @@
+; Not yet reviewed by a native speaker.
+; Français (French): the installer's own texts, as in en.nsh.
+LangString VespiroModeTitle ${LANG_FRENCH} "Choix des utilisateurs"
+LangString VespiroModeSubtitle ${LANG_FRENCH} "Choisissez pour quels utilisateurs installer $(^NameDA)."
+LangString VespiroModeTop ${LANG_FRENCH} "Indiquez si vous voulez installer $(^NameDA) uniquement pour vous ou pour tous les utilisateurs de cet ordinateur. $(^ClickNext)"
+LangString VespiroModeAllUsers ${LANG_FRENCH} "Installer pour tous les utilisateurs de cet ordinateur"
+LangString VespiroModeCurrentUser ${LANG_FRENCH} "Installer uniquement pour moi"
+LangString VespiroAllUsersDenied ${LANG_FRENCH} "Votre compte d’utilisateur n’a pas les droits nécessaires pour installer $(^Name) pour tous les utilisateurs de cet ordinateur."

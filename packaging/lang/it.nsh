@@ -1,0 +1,8 @@
+; Not yet reviewed by a native speaker.
+; Italiano (Italian): the installer's own texts, as in en.nsh.
+LangString VespiroModeTitle ${LANG_ITALIAN} "Scelta degli utenti"
+LangString VespiroModeSubtitle ${LANG_ITALIAN} "Scegliere per quali utenti installare $(^NameDA)."
+LangString VespiroModeTop ${LANG_ITALIAN} "Scegliere se installare $(^NameDA) solo per sé o per tutti gli utenti di questo computer. $(^ClickNext)"
+LangString VespiroModeAllUsers ${LANG_ITALIAN} "Installa per tutti gli utenti di questo computer"
+LangString VespiroModeCurrentUser ${LANG_ITALIAN} "Installa solo per me"
+LangString VespiroAllUsersDenied ${LANG_ITALIAN} "L’account utente non dispone delle autorizzazioni necessarie per installare $(^Name) per tutti gli utenti di questo computer."

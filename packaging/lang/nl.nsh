@@ -1,0 +1,8 @@
+; Not yet reviewed by a native speaker.
+; Nederlands (Dutch): the installer's own texts, as in en.nsh.
+LangString VespiroModeTitle ${LANG_DUTCH} "Gebruikers kiezen"
+LangString VespiroModeSubtitle ${LANG_DUTCH} "Kies voor welke gebruikers u $(^NameDA) wilt installeren."
+LangString VespiroModeTop ${LANG_DUTCH} "Kies of u $(^NameDA) alleen voor uzelf of voor alle gebruikers van deze computer wilt installeren. $(^ClickNext)"
+LangString VespiroModeAllUsers ${LANG_DUTCH} "Installeren voor alle gebruikers van deze computer"
+LangString VespiroModeCurrentUser ${LANG_DUTCH} "Alleen voor mij installeren"
+LangString VespiroAllUsersDenied ${LANG_DUTCH} "Uw gebruikersaccount heeft onvoldoende rechten om $(^Name) voor alle gebruikers van deze computer te installeren."

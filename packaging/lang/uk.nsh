@@ -1,0 +1,8 @@
+; Not yet reviewed by a native speaker.
+; Українська (Ukrainian): the installer's own texts, as in en.nsh.
+LangString VespiroModeTitle ${LANG_UKRAINIAN} "Вибір користувачів"
+LangString VespiroModeSubtitle ${LANG_UKRAINIAN} "Виберіть, для яких користувачів встановити $(^NameDA)."
+LangString VespiroModeTop ${LANG_UKRAINIAN} "Виберіть, чи встановити $(^NameDA) лише для себе, чи для всіх користувачів цього комп’ютера. $(^ClickNext)"
+LangString VespiroModeAllUsers ${LANG_UKRAINIAN} "Встановити для всіх користувачів цього комп’ютера"
+LangString VespiroModeCurrentUser ${LANG_UKRAINIAN} "Встановити лише для мене"
+LangString VespiroAllUsersDenied ${LANG_UKRAINIAN} "Ваш обліковий запис не має достатніх прав, щоб встановити $(^Name) для всіх користувачів цього комп’ютера."

@@ -1,0 +1,8 @@
+; Not yet reviewed by a native speaker.
+; 简体中文 (Chinese, Simplified): the installer's own texts, as in en.nsh.
+LangString VespiroModeTitle ${LANG_SIMPCHINESE} "选择用户"
+LangString VespiroModeSubtitle ${LANG_SIMPCHINESE} "选择要为哪些用户安装 $(^NameDA)。"
+LangString VespiroModeTop ${LANG_SIMPCHINESE} "选择是只为自己安装 $(^NameDA)，还是为这台电脑的所有用户安装。$(^ClickNext)"
+LangString VespiroModeAllUsers ${LANG_SIMPCHINESE} "为使用这台电脑的任何人安装"
+LangString VespiroModeCurrentUser ${LANG_SIMPCHINESE} "仅为我安装"
+LangString VespiroAllUsersDenied ${LANG_SIMPCHINESE} "你的用户帐户没有足够的权限为这台电脑的所有用户安装 $(^Name)。"

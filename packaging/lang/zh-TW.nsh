@@ -1,0 +1,8 @@
+; Not yet reviewed by a native speaker.
+; 繁體中文 (Chinese, Traditional): the installer's own texts, as in en.nsh.
+LangString VespiroModeTitle ${LANG_TRADCHINESE} "選擇使用者"
+LangString VespiroModeSubtitle ${LANG_TRADCHINESE} "選擇要為哪些使用者安裝 $(^NameDA)。"
+LangString VespiroModeTop ${LANG_TRADCHINESE} "選擇只為自己安裝 $(^NameDA)，還是為這部電腦的所有使用者安裝。$(^ClickNext)"
+LangString VespiroModeAllUsers ${LANG_TRADCHINESE} "為使用這部電腦的任何人安裝"
+LangString VespiroModeCurrentUser ${LANG_TRADCHINESE} "僅為我安裝"
+LangString VespiroAllUsersDenied ${LANG_TRADCHINESE} "您的使用者帳戶沒有足夠的權限為這部電腦的所有使用者安裝 $(^Name)。"
