@@ -3,8 +3,6 @@
 #include "DialogTemplate.h"
 #include "WinApp.h"
 
-#include <cstdlib>
-
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_bEnded(false), m_nModalResult(-1)
 {
@@ -145,14 +143,11 @@ HWND CDialog::Create(HWND hWndOwner)
 {
     HINSTANCE hInst = AfxGetResourceHandle();
     auto lParam = reinterpret_cast<LPARAM>(this);
+    // As wide as it will be before it is made, so that the dialog manager
+    // places it whole.
     CDialogTemplate layout;
-    if (m_nIDLayout && layout.Load(hInst, m_nIDLayout)) {
-        // Wider before it is made, so that the dialog manager places it whole.
-        CString strWidth;
-        if (strWidth.LoadString(m_nIDWords + AFX_WORDS_WIDTH))
-            layout.SetWidth(std::atoi(strWidth));
+    if (m_nIDLayout && AfxLoadDlgLayout(layout, hInst, m_nIDLayout, m_nIDWords))
         return ::CreateDialogIndirectParamA(hInst, layout.Get(), hWndOwner, DialogProc, lParam);
-    }
     return ::CreateDialogParamA(hInst, MAKEINTRESOURCEA(m_nIDTemplate), hWndOwner, DialogProc, lParam);
 }
 
@@ -164,7 +159,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         pDlg->m_hWnd = hWnd;
         // The words before anything reads a control's text.
         if (pDlg->m_nIDLayout)
-            AfxSetDlgWords(hWnd, pDlg->m_nIDWords);
+            AfxSetDlgWords(hWnd, AfxGetResourceHandle(), pDlg->m_nIDWords);
         RECT rcBefore;
         ::GetWindowRect(hWnd, &rcBefore);
         BOOL bResult = pDlg->OnInitDialog();

@@ -1,8 +1,5 @@
 #include "DialogTemplate.h"
 
-#include "AfxString.h"
-#include "WinApp.h"
-
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -155,14 +152,34 @@ void CDialogTemplate::SetWidth(int cxDlu)
     std::memcpy(m_pData, &head, sizeof head);
 }
 
-void AfxSetDlgWords(HWND hDlg, UINT nIDWords)
+namespace {
+
+// A word; false when the string table has none.
+bool LoadWord(HINSTANCE hInst, UINT nID, char (&szWord)[256])
 {
-    CString strWord;
+    return ::LoadStringA(hInst, nID, szWord, sizeof szWord) > 0;
+}
+
+} // namespace
+
+BOOL AfxLoadDlgLayout(CDialogTemplate& layout, HINSTANCE hInst, UINT nIDLayout, UINT nIDWords)
+{
+    if (!layout.Load(hInst, nIDLayout))
+        return FALSE;
+    char szWidth[256];
+    if (LoadWord(hInst, nIDWords + AFX_WORDS_WIDTH, szWidth))
+        layout.SetWidth(std::atoi(szWidth));
+    return TRUE;
+}
+
+void AfxSetDlgWords(HWND hDlg, HINSTANCE hInst, UINT nIDWords)
+{
+    char szWord[256];
     UINT i = 0;
     for (HWND hCtl = ::GetWindow(hDlg, GW_CHILD); hCtl && i < AFX_WORDS_CAPTION;
          hCtl = ::GetWindow(hCtl, GW_HWNDNEXT), ++i)
-        if (strWord.LoadString(nIDWords + i))
-            ::SetWindowTextA(hCtl, strWord);
-    if (strWord.LoadString(nIDWords + AFX_WORDS_CAPTION))
-        ::SetWindowTextA(hDlg, strWord);
+        if (LoadWord(hInst, nIDWords + i, szWord))
+            ::SetWindowTextA(hCtl, szWord);
+    if (LoadWord(hInst, nIDWords + AFX_WORDS_CAPTION, szWord))
+        ::SetWindowTextA(hDlg, szWord);
 }

@@ -27,10 +27,15 @@ private:
     DWORD m_cbData = 0;
 };
 
-// The words of a dialog in another language, from the string table: string
-// nIDWords + i is the text of the dialog's i-th control (in template order),
-// nIDWords + 14 its caption, nIDWords + 15 its width in dialog units. A word
-// that is not there leaves the layout's own text.
+// A dialog in another language is made from a layout (its template's
+// controls, in a font for every script) and that language's words, from the
+// string table: string nIDWords + i is the text of the i-th control (in
+// template order), nIDWords + 14 the caption, nIDWords + 15 the width in
+// dialog units. A word that is not there leaves the layout's own.
 constexpr UINT AFX_WORDS_CAPTION = 14;
 constexpr UINT AFX_WORDS_WIDTH = 15;
-void AfxSetDlgWords(HWND hDlg, UINT nIDWords);
+
+// The layout, as wide as the words ask; FALSE if it cannot be loaded.
+BOOL AfxLoadDlgLayout(CDialogTemplate& layout, HINSTANCE hInst, UINT nIDLayout, UINT nIDWords);
+// The words into the controls and the caption, once the dialog is made.
+void AfxSetDlgWords(HWND hDlg, HINSTANCE hInst, UINT nIDWords);
