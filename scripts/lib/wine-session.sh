@@ -106,6 +106,8 @@ wine_session_serve() {
 
 wine_session_start() {
   mkdir -p "$WINEPREFIX"
+  # What a script run inside this session (scripts/screenshots) may reuse.
+  export VESPIRO_WINE_SESSION="$WINEPREFIX"
   trap wine_session_stop EXIT
   wine_session_display
   if [ ! -f "$WINEPREFIX/.vespiro-ready-2" ]; then
