@@ -70,7 +70,7 @@ public:
         m_p += sizeof(WORD);
         return true;
     }
-    bool AlignDword(BYTE* pBase)
+    bool AlignDword(const BYTE* pBase)
     {
         DWORD off = static_cast<DWORD>(m_p - pBase);
         return Skip(((off + 3) & ~3u) - off);

@@ -1,5 +1,8 @@
 #include "UiLanguages.h"
 
+#include <algorithm>
+#include <iterator>
+
 const UiLanguage g_uiLanguages[kUiLanguageCount] = {
     {"en-US", 0x0409},
     {"de-DE", 0x0407},
@@ -72,14 +75,13 @@ const UiLanguage* FindUiLanguage(const char* pszTag)
         static const char* const s_traditional[] = {"hant", "tw", "hk", "mo"};
         static const char* const s_simplified[] = {"hans", "cn", "sg"};
         for (const char* p = pRest; *p; ++p) {
+            auto isSubtag = [p](const char* word) { return SubtagIs(p + 1, word); };
             if (*p != '-' && *p != '_')
                 continue;
-            for (const char* word : s_traditional)
-                if (SubtagIs(p + 1, word))
-                    return &kTraditional;
-            for (const char* word : s_simplified)
-                if (SubtagIs(p + 1, word))
-                    return &kSimplified;
+            if (std::any_of(std::begin(s_traditional), std::end(s_traditional), isSubtag))
+                return &kTraditional;
+            if (std::any_of(std::begin(s_simplified), std::end(s_simplified), isSubtag))
+                return &kSimplified;
         }
         return nullptr;
     }
@@ -108,8 +110,9 @@ const UiLanguage* FindUiLanguage(unsigned short nLangId)
             return nullptr;
         }
     }
-    for (const UiLanguage& language : g_uiLanguages)
-        if ((language.nLangId & 0x3FF) == nPrimary)
-            return &language;
-    return nullptr;
+    const UiLanguage* pEnd = g_uiLanguages + kUiLanguageCount;
+    const UiLanguage* p = std::find_if(g_uiLanguages, pEnd, [nPrimary](const UiLanguage& language) {
+        return (language.nLangId & 0x3FF) == nPrimary;
+    });
+    return p != pEnd ? p : nullptr;
 }
