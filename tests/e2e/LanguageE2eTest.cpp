@@ -36,16 +36,6 @@ const LanguageRow kRows[] = {
      {{IDCANCEL, u8"Abbrechen"}, {IDC_COUNT + 1, u8"Sekunden"}}},
 };
 
-// Another process's window text (GetWindowText would read only captions).
-std::string TextOf(HWND hWnd)
-{
-    char text[512] = "";
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                          &result);
-    return text;
-}
-
 class LanguageE2e : public ::testing::TestWithParam<LanguageRow> {};
 
 } // namespace
@@ -60,8 +50,9 @@ TEST_P(LanguageE2e, ShowsEveryTextInTheChosenLanguage)
     DialogDriver dlg(prog.Window());
     for (const auto& shown : row.shown) {
         // drowsel's unit is the static after the count field, which has no id of its own.
-        std::string text = shown.first == IDC_COUNT + 1 ? TextOf(::GetWindow(dlg.Item(IDC_COUNT), GW_HWNDNEXT))
-                                                        : dlg.Text(shown.first);
+        std::string text = shown.first == IDC_COUNT + 1
+                               ? DialogDriver::TextOf(::GetWindow(dlg.Item(IDC_COUNT), GW_HWNDNEXT))
+                               : dlg.Text(shown.first);
         EXPECT_EQ(shown.second, text) << "control " << shown.first;
     }
     dlg.Click(IDCANCEL);
