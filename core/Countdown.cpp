@@ -77,33 +77,34 @@ void OnCountdownTimer(CountdownState& s, CountdownHost& host, const PowerEntryTa
     host.DefaultProcessing();
 }
 
-const char* SelectedActionName(const BasicCountdownState& s)
+int SelectedAction(const BasicCountdownState& s)
 {
     // The dispatch's order: Shutdown, Hibernate, Suspend.
     if (s.m_bShutdown == 1)
-        return "Shut Down";
+        return PA_SHUTDOWN;
     if (s.m_bHibernate == 1)
-        return "Hibernate";
-    return s.m_bSuspend == 1 ? "Suspend" : nullptr;
+        return PA_HIBERNATE;
+    return s.m_bSuspend == 1 ? PA_SUSPEND : kNoAction;
 }
 
-const char* SelectedActionName(const CountdownState& s)
+int SelectedAction(const CountdownState& s)
 {
-    if (const char* name = SelectedActionName(static_cast<const BasicCountdownState&>(s)))
-        return name;
+    int action = SelectedAction(static_cast<const BasicCountdownState&>(s));
+    if (action != kNoAction)
+        return action;
     if (s.m_bReboot == 1)
-        return "Reboot";
-    return s.m_bLogOff == 1 ? "Log Off" : nullptr;
+        return PA_REBOOT;
+    return s.m_bLogOff == 1 ? PA_LOGOFF : kNoAction;
 }
 
 bool WouldAct(const BasicCountdownState& s)
 {
-    return (s.m_bForce == 0 || s.m_bForce == 1) && SelectedActionName(s) != nullptr;
+    return (s.m_bForce == 0 || s.m_bForce == 1) && SelectedAction(s) != kNoAction;
 }
 
 bool WouldAct(const CountdownState& s)
 {
-    return (s.m_bForce == 0 || s.m_bForce == 1) && SelectedActionName(s) != nullptr;
+    return (s.m_bForce == 0 || s.m_bForce == 1) && SelectedAction(s) != kNoAction;
 }
 
 void OnCountdownTimer(BasicCountdownState& s, CountdownHost& host, const PowerEntryTable& t)

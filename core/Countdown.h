@@ -2,6 +2,7 @@
 
 #include "CountdownHost.h"
 #include "CountdownState.h"
+#include "PowerAction.h"
 #include "PowerEntryTable.h"
 
 constexpr unsigned COUNTDOWN_TIMER_ID = 1;
@@ -19,10 +20,11 @@ void OnCountdownTimer(CountdownState& state, CountdownHost& host, const PowerEnt
 // The same for drowsel's dialog, which knows only Suspend, Hibernate and Shutdown.
 void OnCountdownTimer(BasicCountdownState& state, CountdownHost& host, const PowerEntryTable& table);
 
-// The action a final tick would try first, named as the user knows it (for the
-// reason Windows shows while the machine is kept awake); null when none is set.
-const char* SelectedActionName(const CountdownState& state);
-const char* SelectedActionName(const BasicCountdownState& state);
+// The action a final tick would try first (for the reason Windows shows while
+// the machine is kept awake); kNoAction when none is set.
+constexpr int kNoAction = -1;
+int SelectedAction(const CountdownState& state);
+int SelectedAction(const BasicCountdownState& state);
 
 // A final tick now would call an entry: an action is set, and the force flag
 // is 0 or 1 (any other value matches no row of the dispatch).

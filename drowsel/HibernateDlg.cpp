@@ -11,7 +11,7 @@ constexpr UINT kStepMs = 600;  // shown as "Seconds", but shorter on purpose
 constexpr int kWarnSeconds = 60;
 } // namespace
 
-CHibernateDlg::CHibernateDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent), BasicCountdownState()
+CHibernateDlg::CHibernateDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent, IDD_MAIN_LAYOUT), BasicCountdownState()
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
 }
@@ -49,7 +49,7 @@ BOOL CHibernateDlg::OnInitDialog()
     BindPowerLibrary(g_PowerEntries, kDrowselEntryCount);
     GetDlgItem(IDC_COUNT).EnableWindow(FALSE);
     GetDlgItem(IDOK).EnableWindow(FALSE);
-    if (!StartCountdownTimer(kStepMs, m_nCount, SelectedActionName(static_cast<BasicCountdownState&>(*this)),
+    if (!StartCountdownTimer(kStepMs, m_nCount, SelectedAction(static_cast<BasicCountdownState&>(*this)),
                              kWarnSeconds))
         ReportTimerRefused();
     SetUpSystemMenuAndIcons();
@@ -70,7 +70,7 @@ bool CHibernateDlg::WouldActAtZero() const
 void CHibernateDlg::NameControls()
 {
     // The unit is the static text after the count field.
-    char szUnit[32] = "";
+    char szUnit[96] = "";
     ::GetWindowTextA(::GetWindow(GetDlgItem(IDC_COUNT).m_hWnd, GW_HWNDNEXT), szUnit, sizeof szUnit);
     NameCountField(IDC_COUNT, szUnit);
 }

@@ -1,6 +1,7 @@
 #include "DataExchange.h"
 
 #include "Wnd.h"
+#include "afxres.h"
 
 #include <climits>
 
@@ -9,6 +10,15 @@ namespace {
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// A prompt of the framework: the program's own text if it carries one.
+CString PromptText(UINT nID, LPCSTR pszEnglish)
+{
+    CString text;
+    if (!text.LoadString(nID))
+        text = pszEnglish;
+    return text;
 }
 
 } // namespace
@@ -82,7 +92,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     if (pDX->m_bSaveAndValidate) {
         CString text = CWnd(hWnd).GetWindowText();
         if (!AfxParseInt(text, &value))
-            pDX->Fail("Please enter a whole number.");
+            pDX->Fail(PromptText(AFX_IDP_PARSE_INT, "Please enter a whole number."));
     } else {
         char sz[16];
         ::wsprintfA(sz, "%d", value);
@@ -120,8 +130,10 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
     if (pDX->m_bFailed || !pDX->m_bSaveAndValidate)
         return;
     if (value < minVal || value > maxVal) {
-        char sz[96];
-        ::wsprintfA(sz, "Please enter a number from %d to %d.", minVal, maxVal);
+        // Translations keep English's two %d, in order; a check over the
+        // built programs holds them to it.
+        char sz[1024];  // wsprintf writes at most 1024 bytes
+        ::wsprintfA(sz, PromptText(AFX_IDP_PARSE_INT_RANGE, "Please enter a number from %d to %d."), minVal, maxVal);
         pDX->Fail(sz);
     }
 }

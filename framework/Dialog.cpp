@@ -1,5 +1,6 @@
 #include "Dialog.h"
 
+#include "DialogTemplate.h"
 #include "WinApp.h"
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -28,6 +29,12 @@ void CDialog::OnOK()
 void CDialog::OnCancel()
 {
     EndDialog(IDCANCEL);
+}
+
+void CDialog::SetWords(UINT nIDLayout, UINT nIDWords)
+{
+    m_nIDLayout = nIDLayout;
+    m_nIDWords = nIDWords;
 }
 
 void CDialog::EndDialog(int nResult)
@@ -95,8 +102,7 @@ INT_PTR CDialog::DoModal()
     m_bEnded = false;
     m_nModalResult = -1;
 
-    HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hWndOwner,
-                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND hWnd = Create(hWndOwner);
     if (!hWnd)
         return -1;
 
@@ -133,12 +139,27 @@ INT_PTR CDialog::DoModal()
     return m_nModalResult;
 }
 
+HWND CDialog::Create(HWND hWndOwner)
+{
+    HINSTANCE hInst = AfxGetResourceHandle();
+    auto lParam = reinterpret_cast<LPARAM>(this);
+    // As wide as it will be before it is made, so that the dialog manager
+    // places it whole.
+    CDialogTemplate layout;
+    if (m_nIDLayout && AfxLoadDlgLayout(layout, hInst, m_nIDLayout, m_nIDWords))
+        return ::CreateDialogIndirectParamA(hInst, layout.Get(), hWndOwner, DialogProc, lParam);
+    return ::CreateDialogParamA(hInst, MAKEINTRESOURCEA(m_nIDTemplate), hWndOwner, DialogProc, lParam);
+}
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         auto* pDlg = reinterpret_cast<CDialog*>(lParam);
         ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
         pDlg->m_hWnd = hWnd;
+        // The words before anything reads a control's text.
+        if (pDlg->m_nIDLayout)
+            AfxSetDlgWords(hWnd, AfxGetResourceHandle(), pDlg->m_nIDWords);
         RECT rcBefore;
         ::GetWindowRect(hWnd, &rcBefore);
         BOOL bResult = pDlg->OnInitDialog();

@@ -5,6 +5,7 @@
 #include "AfxString.h"
 #include "DataExchange.h"
 #include "Dialog.h"
+#include "DialogTemplate.h"
 #include "Menu.h"
 #include "MessageMap.h"
 #include "PaintDC.h"

@@ -1,4 +1,5 @@
 #include "PowerOs.h"
+#include "resource.h"
 
 // Shutdown.dll: the ten power actions the programs call by name. The callers
 // look at no result, so a failure is reported here, in a message box, and
@@ -24,27 +25,47 @@ namespace {
 
 // What the user chose, as the box's caption, and what did not happen.
 struct Action {
-    LPCSTR pszCaption;
-    LPCSTR pszFailed;
+    UINT nCaptionID;
+    UINT nFailedID;
 };
 
-const Action kSuspend = {"Suspend", "The computer could not be put to sleep."};
-const Action kHibernate = {"Hibernate", "The computer could not be hibernated."};
-const Action kShutdown = {"Shut Down", "The computer could not be shut down."};
-const Action kLogOff = {"Log Off", "You could not be logged off."};
-const Action kReboot = {"Reboot", "The computer could not be restarted."};
+const Action kSuspend = {IDS_SUSPEND, IDS_SUSPEND_FAILED};
+const Action kHibernate = {IDS_HIBERNATE, IDS_HIBERNATE_FAILED};
+const Action kShutdown = {IDS_SHUTDOWN, IDS_SHUTDOWN_FAILED};
+const Action kLogOff = {IDS_LOGOFF, IDS_LOGOFF_FAILED};
+const Action kReboot = {IDS_REBOOT, IDS_REBOOT_FAILED};
+
+// One of our texts, in the language of the calling thread: the program that
+// loaded us has chosen it before its window opened.
+void LoadText(UINT nID, LPSTR pszText, int cchText)
+{
+    HMODULE hThis = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(&LoadText), &hThis);
+    if (::LoadStringA(hThis, nID, pszText, cchText) <= 0)
+        pszText[0] = '\0';
+}
 
 constexpr LPARAM kMonitorOff = 2;  // SC_MONITORPOWER: the display is being shut off
 
 void ShowMessage(const Action& action, LPCSTR pszText)
 {
+    char szCaption[128];
+    LoadText(action.nCaptionID, szCaption, sizeof szCaption);
     // Owned by the caller's active window (its countdown dialog), so the box
     // is modal to it; without one, to the whole task. The countdown ends while
     // the user is elsewhere or away: a box behind other windows would only
     // flash a taskbar button, so it comes to the front and stays on top.
     HWND hOwner = g_powerOs.GetActiveWindow();
     UINT uType = MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST | (hOwner ? 0 : MB_TASKMODAL);
-    g_powerOs.MessageBoxA(hOwner, pszText, action.pszCaption, uType);
+    g_powerOs.MessageBoxA(hOwner, pszText, szCaption, uType);
+}
+
+void ShowMessage(const Action& action, UINT nTextID)
+{
+    char szText[512];
+    LoadText(nTextID, szText, sizeof szText);
+    ShowMessage(action, szText);
 }
 
 // The failure in the system's own words under one line of ours.
@@ -53,17 +74,21 @@ void ReportError(const Action& action, DWORD dwError)
     char szSystem[512];
     if (dwError == ERROR_SUCCESS) {
         // A failed call that left no error: "completed successfully" would mislead.
-        ::lstrcpyA(szSystem, "Windows gave no reason.");
+        LoadText(IDS_NO_REASON, szSystem, sizeof szSystem);
     } else if (dwError == ERROR_NOT_ALL_ASSIGNED || dwError == ERROR_PRIVILEGE_NOT_HELD) {
         // Policy took the shutdown right away; the system's text ("Not all
         // privileges or groups referenced...") tells a user nothing.
-        ::lstrcpyA(szSystem, "This account is not allowed to shut down, restart, sleep or hibernate the computer.");
+        LoadText(IDS_NOT_ALLOWED, szSystem, sizeof szSystem);
     } else if (!g_powerOs.FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                          dwError, 0, szSystem, sizeof szSystem, nullptr)) {
-        ::wsprintfA(szSystem, "Error %lu.", dwError);
+        char szFormat[128];
+        LoadText(IDS_ERROR_NUMBER, szFormat, sizeof szFormat);
+        ::wsprintfA(szSystem, szFormat, dwError);  // one %lu in every language
     }
-    char szText[1024];
-    ::wsprintfA(szText, "%s\n\n%s", action.pszFailed, szSystem);
+    char szFailed[512];
+    LoadText(action.nFailedID, szFailed, sizeof szFailed);
+    char szText[1024];  // wsprintf writes at most 1024 bytes
+    ::wsprintfA(szText, "%s\n\n%s", szFailed, szSystem);
     ShowMessage(action, szText);
 }
 
@@ -133,7 +158,7 @@ void SuspendOrHibernate(const Action& action, bool bHibernate)
     if (bHibernate) {
         // A reduced file serves Fast Startup only; hibernating with it fails.
         if (!caps.SystemS4 || !caps.HiberFilePresent || PowerCapsHiberFileType(caps) == kHiberFileReduced) {
-            ShowMessage(action, "Hibernation is turned off on this computer.");
+            ShowMessage(action, IDS_NO_HIBERNATION);
             return;
         }
     } else if (!caps.SystemS1 && !caps.SystemS2 && !caps.SystemS3) {
@@ -142,7 +167,7 @@ void SuspendOrHibernate(const Action& action, bool bHibernate)
         if (PowerCapsAoAc(caps))
             EnterModernStandby();
         else
-            ShowMessage(action, "This computer cannot sleep.");
+            ShowMessage(action, IDS_CANNOT_SLEEP);
         return;
     }
     if (!g_powerOs.SetSuspendState(bHibernate, FALSE, FALSE))

@@ -30,6 +30,11 @@ int ReadAutoStart() { return ReadMisc("AutoStart", "0"); }
 int ReadUnits() { return ReadMisc("Units", "2"); }
 int ReadWarnSeconds() { return ReadMisc("WarnSeconds", "60"); }
 
+void ReadLanguage(char* pszTag, unsigned cchTag)
+{
+    ::GetPrivateProfileStringA("Misc", "Language", "", pszTag, cchTag, kSettingsFile);
+}
+
 bool RereadUnits(int& nUnits)
 {
     // An editor saving the file or a sync client may hold it for a moment.

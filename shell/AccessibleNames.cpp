@@ -45,7 +45,7 @@ HRESULT CAccessibleNames::SetName(HWND hCtl, LPCSTR pszName)
 {
     if (!hCtl || !Connect())
         return E_FAIL;
-    WCHAR wszName[128];
+    WCHAR wszName[256];
     if (!::MultiByteToWideChar(CP_ACP, 0, pszName, -1, wszName, ARRAYSIZE(wszName)))
         return E_INVALIDARG;
     HRESULT hr = m_pServices->SetHwndPropStr(hCtl, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,

@@ -2,6 +2,7 @@
 
 #include "AboutDlg.h"
 #include "Countdown.h"
+#include "LanguageChoice.h"
 #include "resource.h"
 
 namespace {
@@ -10,7 +11,16 @@ UINT g_nTaskbarButtonCreated = 0;  // registered at the first OnInitDialog
 constexpr UINT_PTR kLastMinuteTimerId = 2;
 } // namespace
 
-CCountdownDlg::CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd) : CDialog(nIDTemplate, pParentWnd) {}
+CCountdownDlg::CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd, UINT nIDLayout) : CDialog(nIDTemplate, pParentWnd)
+{
+    if (nIDLayout && IsUiTranslated())
+        SetWords(nIDLayout, IDS_MAIN_WORDS);
+}
+
+void CCountdownDlg::UseLanguage()
+{
+    UseUiLanguage(nullptr);
+}
 
 BEGIN_MESSAGE_MAP(CCountdownDlg, CDialog)
     ON_WM_SYSCOMMAND()
@@ -46,11 +56,22 @@ void CCountdownDlg::OnCancel()
     CDialog::OnCancel();
 }
 
-UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs, int nSteps, LPCSTR pszAction, int nWarnSeconds)
+UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs, int nSteps, int nAction, int nWarnSeconds)
 {
     UINT_PTR nTimer = SetTimer(COUNTDOWN_TIMER_ID, nPeriodMs, nullptr);
     if (nTimer && !m_bRunning) {
-        m_awake.Set(pszAction);
+        CString strReason;
+        char szReason[1024];  // wsprintf writes at most 1024 bytes
+        if (nAction == kNoAction) {
+            strReason.LoadString(IDS_REASON_NONE);
+            ::lstrcpynA(szReason, strReason, sizeof szReason);
+        } else {
+            CString strAction;
+            strAction.LoadString(IDS_ACTION_NAME + nAction);
+            strReason.LoadString(IDS_REASON_FORMAT);
+            ::wsprintfA(szReason, strReason, static_cast<LPCSTR>(strAction));  // one %s in every language
+        }
+        m_awake.Set(szReason);
         m_bRunning = true;
         m_nStepsAtStart = nSteps;
         m_lastMinute.Arm(nPeriodMs, nWarnSeconds);
@@ -142,11 +163,12 @@ void CCountdownDlg::UpdateAccessibleNames()
 
 void CCountdownDlg::NameCountField(int nCountID, LPCSTR pszUnit)
 {
-    char szName[128] = "";
-    ::GetWindowTextA(::GetWindow(GetDlgItem(nCountID).m_hWnd, GW_HWNDPREV), szName, 64);
+    // UTF-8: up to three bytes a letter.
+    char szName[256] = "";
+    ::GetWindowTextA(::GetWindow(GetDlgItem(nCountID).m_hWnd, GW_HWNDPREV), szName, 160);
     if (pszUnit && *pszUnit) {
         ::lstrcatA(szName, " ");
-        ::lstrcpynA(szName + ::lstrlenA(szName), pszUnit, 60);
+        ::lstrcpynA(szName + ::lstrlenA(szName), pszUnit, 90);
     }
     NameControl(nCountID, szName);
 }
@@ -219,7 +241,9 @@ void CCountdownDlg::SetUpSystemMenuAndIcons()
 
 void CCountdownDlg::ReportTimerRefused()
 {
-    MessageBox("Cannot Install Timer", nullptr, MB_OK);
+    CString strText;
+    strText.LoadString(IDS_TIMER_REFUSED);
+    MessageBox(strText, nullptr, MB_OK);
 }
 
 void CCountdownDlg::OnSysCommand(UINT nID, LPARAM)
@@ -278,12 +302,13 @@ void CCountdownDlg::CloseDialog()
 
 void CCountdownDlg::ReportMissingEntry(PowerEntry entry, bool libraryLoaded)
 {
-    char szText[256];
+    CString strText;
+    strText.LoadString(libraryLoaded ? IDS_ENTRY_MISSING : IDS_LIBRARY_MISSING);
+    char szText[1024];  // wsprintf writes at most 1024 bytes
     if (libraryLoaded)
-        ::wsprintfA(szText, "Shutdown.dll has no entry named \"%s\", so nothing was done.", PowerEntryName(entry));
+        ::wsprintfA(szText, strText, PowerEntryName(entry));  // one %s in every language
     else
-        ::lstrcpyA(szText, "Shutdown.dll could not be loaded, so nothing was done.\n\n"
-                           "It belongs in the same folder as this program.");
+        ::lstrcpynA(szText, strText, sizeof szText);
     // The count ran out while the user may be in another program or away: a
     // box behind other windows would go unseen all night.
     MessageBox(szText, nullptr, MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);

@@ -11,8 +11,15 @@
 // of the window and of its taskbar button, the warning in the last minute,
 // the end of the session, the accessible names, the About entry and the icon.
 class CCountdownDlg : public CDialog, protected CountdownHost {
+public:
+    // Before the window opens: Windows' language. (shutdown's dialog lets its
+    // settings file have a say.)
+    static void UseLanguage();
+
 protected:
-    CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd);
+    // nIDLayout: the main window's controls in a font for every script, for
+    // a language other than English (0: none).
+    CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd, UINT nIDLayout = 0);
 
     // The icon drawn when minimized and set on the window.
     virtual HICON GetIcon() const = 0;
@@ -30,10 +37,10 @@ protected:
 
     // Installs timer 1 at the given period; 0 when the system refused it.
     // While the timer runs the machine is kept from sleeping on its own, for
-    // the reason of the action named (null: none chosen), the taskbar button
-    // shows the share of the nSteps left, and the window surfaces
-    // nWarnSeconds before the end (0: never).
-    UINT_PTR StartCountdownTimer(UINT nPeriodMs, int nSteps, LPCSTR pszAction, int nWarnSeconds);
+    // the reason of the action given (a PowerAction, or kNoAction), the
+    // taskbar button shows the share of the nSteps left, and the window
+    // surfaces nWarnSeconds before the end (0: never).
+    UINT_PTR StartCountdownTimer(UINT nPeriodMs, int nSteps, int nAction, int nWarnSeconds);
     void StopCountdownTimer();
     // After each tick: the taskbar button follows the count, and the window
     // surfaces once the end is near.

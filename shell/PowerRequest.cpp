@@ -22,19 +22,15 @@ PowerRequestOs g_powerRequestOs = {
     ::SetThreadExecutionState,
 };
 
-void CPowerRequest::Set(LPCSTR pszAction)
+void CPowerRequest::Set(LPCSTR pszReason)
 {
     if (IsSet())
         return;
     const PowerRequestOs& os = g_powerRequestOs;
     if (os.PowerCreateRequest && os.PowerSetRequest && os.PowerClearRequest) {
-        char szReason[128];
-        if (pszAction)
-            ::wsprintfA(szReason, "Vespiro: counting down to %s", pszAction);
-        else
-            ::lstrcpyA(szReason, "Vespiro: counting down");
         WCHAR wszReason[128];
-        ::MultiByteToWideChar(CP_ACP, 0, szReason, -1, wszReason, ARRAYSIZE(wszReason));
+        if (!::MultiByteToWideChar(CP_ACP, 0, pszReason, -1, wszReason, ARRAYSIZE(wszReason)))
+            wszReason[0] = L'\0';  // too long: no reason rather than a cut one
         REASON_CONTEXT context = {};
         context.Version = POWER_REQUEST_CONTEXT_VERSION;
         context.Flags = POWER_REQUEST_CONTEXT_SIMPLE_STRING;

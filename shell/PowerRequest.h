@@ -26,8 +26,8 @@ public:
     CPowerRequest& operator=(const CPowerRequest&) = delete;
     ~CPowerRequest() { Clear(); }
 
-    // pszAction names what the countdown ends in; null when nothing is chosen.
-    void Set(LPCSTR pszAction);
+    // pszReason says what the countdown ends in.
+    void Set(LPCSTR pszReason);
     void Clear();
     bool IsSet() const { return m_hRequest != nullptr || m_bExecutionState; }
 

@@ -16,6 +16,8 @@ public:
     template <class TDialog>
     static void RunMainDialog(CTimerApp& app)
     {
+        // The dialog's template is loaded in the language chosen here.
+        TDialog::UseLanguage();
         TDialog dlg;
         app.m_pMainWnd = &dlg;
         dlg.DoModal();

@@ -1,6 +1,7 @@
 #include "TimerDlg.h"
 
 #include "Countdown.h"
+#include "LanguageChoice.h"
 #include "PowerLibrary.h"
 #include "SettingsReader.h"
 #include "resource.h"
@@ -10,34 +11,48 @@ namespace {
 
 struct UnitInfo {
     UINT nPeriodMs;
-    LPCSTR pszLabel;
+    UINT nLabelID;  // the unit's word, in the user's language
 };
 
 // Units 1, 2 and 3 of the settings file; any other value has no unit.
 const UnitInfo* FindUnit(int nUnits)
 {
     static const UnitInfo s_units[] = {
-        {1000, "Seconds"},
-        {60000, "Minutes"},
-        {3600000, "Hours"},
+        {1000, IDS_SECONDS},
+        {60000, IDS_MINUTES},
+        {3600000, IDS_HOURS},
     };
     return (nUnits >= 1 && nUnits <= 3) ? &s_units[nUnits - 1] : nullptr;
+}
+
+CString UnitLabel(const UnitInfo& unit)
+{
+    CString strLabel;
+    strLabel.LoadString(unit.nLabelID);
+    return strLabel;
 }
 
 // The unit whose label is shown; 0 for none.
 int ShownUnit(const CString& strLabel)
 {
     for (int nUnits = 1; nUnits <= 3; ++nUnits)
-        if (strLabel == FindUnit(nUnits)->pszLabel)
+        if (!strLabel.IsEmpty() && strLabel == UnitLabel(*FindUnit(nUnits)))
             return nUnits;
     return 0;
 }
 
 } // namespace
 
-CTimerDlg::CTimerDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent), CountdownState()
+CTimerDlg::CTimerDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent, IDD_MAIN_LAYOUT), CountdownState()
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+}
+
+void CTimerDlg::UseLanguage()
+{
+    char szTag[35];
+    ReadLanguage(szTag, sizeof szTag);
+    UseUiLanguage(szTag);
 }
 
 BEGIN_MESSAGE_MAP(CTimerDlg, CCountdownDlg)
@@ -78,7 +93,7 @@ BOOL CTimerDlg::OnInitDialog()
     default: break;
     }
     if (const UnitInfo* pUnit = FindUnit(ReadUnits()))
-        m_strUnits = pUnit->pszLabel;
+        m_strUnits = UnitLabel(*pUnit);
     m_nWarnSeconds = ReadWarnSeconds();
     UpdateData(FALSE);
 
@@ -109,8 +124,8 @@ void CTimerDlg::OnOK()
     const UnitInfo* pUnit = FindUnit(nUnits);
     if (!pUnit)
         return;
-    UINT_PTR nTimer = StartCountdownTimer(pUnit->nPeriodMs, m_nCount, SelectedActionName(*this), m_nWarnSeconds);
-    m_strUnits = pUnit->pszLabel;
+    UINT_PTR nTimer = StartCountdownTimer(pUnit->nPeriodMs, m_nCount, SelectedAction(*this), m_nWarnSeconds);
+    m_strUnits = UnitLabel(*pUnit);
     UpdateData(FALSE);
     UpdateAccessibleNames();
     if (!nTimer)
@@ -131,7 +146,9 @@ bool CTimerDlg::WouldActAtZero() const
 void CTimerDlg::NameControls()
 {
     NameCountField(IDC_COUNT, m_strUnits);
-    NameControl(IDC_UNITS, "Unit");
+    CString strName;
+    strName.LoadString(IDS_UNIT_NAME);
+    NameControl(IDC_UNITS, strName);
 }
 
 void CTimerDlg::OnTimer(UINT_PTR)

@@ -10,8 +10,12 @@ class CTimerDlg : public CCountdownDlg, public CountdownState {
 public:
     explicit CTimerDlg(CWnd* pParent = nullptr);
 
+    // Before the window opens: the language of the settings file's Language
+    // key if it is one of ours, else Windows'.
+    static void UseLanguage();
+
     // CountdownState's seven fields come first, then:
-    CString m_strUnits;  // "Seconds", "Minutes", "Hours" or empty
+    CString m_strUnits;  // "Seconds", "Minutes", "Hours" (in the user's language) or empty
     HICON m_hIcon;
     int m_nWarnSeconds = 60;  // how long before the end the window surfaces; 0 or less never
 

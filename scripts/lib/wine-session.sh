@@ -61,6 +61,12 @@ wine_session_make_prefix() {
       # A crash ends the process instead of waiting in winedbg's dialog.
       "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
       "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f </dev/null >/dev/null 2>&1
+      # Windows links the shell dialog font (Tahoma) to a Japanese, Chinese
+      # and Korean font, which Wine names but has not: WenQuanYi stands in.
+      local face
+      for face in "MS UI Gothic" "PMingLiU" "SimSun" "Gulim"; do
+        "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f </dev/null >/dev/null 2>&1
+      done
       wine_session_wait_server && return 0
     fi
     echo "wine-session: prefix $WINEPREFIX incomplete after wineboot (try $try)" >&2
@@ -100,12 +106,14 @@ wine_session_serve() {
 
 wine_session_start() {
   mkdir -p "$WINEPREFIX"
+  # What a script run inside this session (scripts/screenshots) may reuse.
+  export VESPIRO_WINE_SESSION="$WINEPREFIX"
   trap wine_session_stop EXIT
   wine_session_display
-  if [ ! -f "$WINEPREFIX/.vespiro-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.vespiro-ready-2" ]; then
     wineserver -k </dev/null >/dev/null 2>&1 || true  # a server left from an earlier try
     wine_session_make_prefix || return 1
-    touch "$WINEPREFIX/.vespiro-ready"
+    touch "$WINEPREFIX/.vespiro-ready-2"
   fi
   wine_session_serve
   local n

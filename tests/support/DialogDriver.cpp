@@ -2,9 +2,7 @@
 
 #include "Boxes.h"
 
-namespace {
-
-std::string WindowText(HWND hWnd)
+std::string DialogDriver::TextOf(HWND hWnd)
 {
     char text[1024] = "";
     // WM_GETTEXT across processes is marshalled; a hung target would block,
@@ -15,11 +13,9 @@ std::string WindowText(HWND hWnd)
     return text;
 }
 
-} // namespace
-
 std::string DialogDriver::Text(int id) const
 {
-    return WindowText(Item(id));
+    return TextOf(Item(id));
 }
 
 bool DialogDriver::Checked(int id) const
@@ -111,13 +107,13 @@ HWND DialogDriver::WaitForBox(DWORD timeoutMs) const
 
 std::string DialogDriver::BoxCaption(HWND hBox)
 {
-    return WindowText(hBox);
+    return TextOf(hBox);
 }
 
 std::string DialogDriver::BoxText(HWND hBox)
 {
     // A message box shows its text in the static control with id 0xFFFF.
-    return WindowText(::GetDlgItem(hBox, 0xFFFF));
+    return TextOf(::GetDlgItem(hBox, 0xFFFF));
 }
 
 void DialogDriver::AnswerBox(HWND hBox, int id)

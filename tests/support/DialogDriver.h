@@ -17,6 +17,7 @@ public:
     HWND Window() const { return m_hWnd; }
     HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
     std::string Text(int id) const;
+    static std::string TextOf(HWND hWnd);  // any window's, such as a control without an id
     bool Checked(int id) const;
     bool Enabled(int id) const;
     bool Visible(int id) const;

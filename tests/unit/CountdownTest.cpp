@@ -197,21 +197,21 @@ TEST_F(CountdownTest, RowsAfterAMatchReadTheFlagsAfresh)
               host.log);
 }
 
-TEST_F(CountdownTest, TheSelectedActionIsNamedInTheDispatchOrder)
+TEST_F(CountdownTest, TheSelectedActionIsTheDispatchsFirst)
 {
     CountdownState s = CountdownState();
-    EXPECT_EQ(nullptr, SelectedActionName(s));
+    EXPECT_EQ(kNoAction, SelectedAction(s));
     s.m_bLogOff = 1;
-    EXPECT_STREQ("Log Off", SelectedActionName(s));
-    EXPECT_EQ(nullptr, SelectedActionName(static_cast<const BasicCountdownState&>(s)));  // drowsel has no Log Off
+    EXPECT_EQ(PA_LOGOFF, SelectedAction(s));
+    EXPECT_EQ(kNoAction, SelectedAction(static_cast<const BasicCountdownState&>(s)));  // drowsel has no Log Off
     s.m_bReboot = 1;
-    EXPECT_STREQ("Reboot", SelectedActionName(s));
+    EXPECT_EQ(PA_REBOOT, SelectedAction(s));
     s.m_bSuspend = 2;  // only 1 counts
-    EXPECT_STREQ("Reboot", SelectedActionName(s));
+    EXPECT_EQ(PA_REBOOT, SelectedAction(s));
     s.m_bSuspend = s.m_bHibernate = 1;
-    EXPECT_STREQ("Hibernate", SelectedActionName(s));
+    EXPECT_EQ(PA_HIBERNATE, SelectedAction(s));
     s.m_bShutdown = 1;
-    EXPECT_STREQ("Shut Down", SelectedActionName(s));
+    EXPECT_EQ(PA_SHUTDOWN, SelectedAction(s));
     EXPECT_TRUE(WouldAct(s));
     s.m_bForce = 2;  // matches no row of the dispatch
     EXPECT_FALSE(WouldAct(s));

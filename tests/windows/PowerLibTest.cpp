@@ -1,5 +1,7 @@
 #include "PowerOs.h"
 
+#include "LanguageChoice.h"
+
 #include "Boxes.h"
 
 #include <windows.h>
@@ -395,6 +397,7 @@ TEST_F(PowerLibTest, AFailureIsReportedInOneBoxOwnedByTheActiveWindow)
         std::string text;
         std::vector<std::string> calls;
         HWND active = nullptr;
+        const char* language = "en";  // as the program chose it
     };
     const std::string kNoHibernation = "Hibernation is turned off on this computer.";
     const Case cases[] = {
@@ -416,12 +419,18 @@ TEST_F(PowerLibTest, AFailureIsReportedInOneBoxOwnedByTheActiveWindow)
         // No active window: the box is modal to the whole task instead.
         {"no active window", [](Fake& f) { f.caps.HiberFilePresent = FALSE; }, Hibernate, "Hibernate",
          kNoHibernation, calls({"GetPwrCapabilities"})},
+        // In the language the program chose for its thread.
+        {"German", [](Fake& f) { f.exitOk = FALSE, f.exitError = 1115, f.formatOk = FALSE; }, Reboot, u8"Neu starten",
+         u8"Der Computer konnte nicht neu gestartet werden.\n\nFehler 1115.", calls({"ExitWindowsEx"}), nullptr, "de"},
+        {"Japanese", [](Fake& f) { f.caps.HiberFilePresent = FALSE; }, Hibernate, u8"休止状態",
+         u8"このコンピューターでは休止状態が無効になっています。", calls({"GetPwrCapabilities"}), nullptr, "ja"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Reset();
         c.stage(m_fake);
         m_fake.active = c.active;
+        UseUiLanguage(c.language);
         c.fn();
         ExpectOneMessageLast(c.name);
         EXPECT_EQ(c.calls, m_fake.calls);
@@ -430,6 +439,7 @@ TEST_F(PowerLibTest, AFailureIsReportedInOneBoxOwnedByTheActiveWindow)
         EXPECT_EQ(c.active, m_fake.boxes[0].hOwner);
         EXPECT_EQ(Called("CloseHandle") ? kToken : nullptr, m_fake.closed);
     }
+    UseUiLanguage("en");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
@@ -26,6 +27,9 @@ TEST_F(SettingsReaderTest, NoFileGivesTheDefaults)
     EXPECT_EQ(0, ReadAutoStart());
     EXPECT_EQ(2, ReadUnits());
     EXPECT_EQ(60, ReadWarnSeconds());
+    char szTag[35] = "x";
+    ReadLanguage(szTag, sizeof szTag);
+    EXPECT_STREQ("", szTag);
     int nUnits = 0;
     EXPECT_TRUE(RereadUnits(nUnits));
     EXPECT_EQ(2, nUnits);
@@ -43,13 +47,16 @@ TEST_F(SettingsReaderTest, MissingKeysGiveDefaultsAndEmptyValuesGiveZero)
 TEST_F(SettingsReaderTest, ValuesAreReadLikeAtoiAndSaturate)
 {
     Write("[Misc]\nDefaultTime=  -5abc\nDefaultForce=2abc\nDefaultMode=abc\nAutoStart=99999999999\n"
-          "Units=-99999999999\nWarnSeconds=99999999999\n");
+          "Units=-99999999999\nWarnSeconds=99999999999\nLanguage=  pt-BR  \n");
     EXPECT_EQ(-5, ReadDefaultTime());
     EXPECT_EQ(2, ReadDefaultForce());
     EXPECT_EQ(0, ReadDefaultMode());
     EXPECT_EQ(INT_MAX, ReadAutoStart());
     EXPECT_EQ(INT_MIN, ReadUnits());
     EXPECT_EQ(INT_MAX, ReadWarnSeconds());
+    char szTag[35];
+    ReadLanguage(szTag, sizeof szTag);
+    EXPECT_STREQ("pt-BR", szTag);  // the text as it stands, without the blanks
 }
 
 // Held with share mode 0 by another program, the file reads as absent (Wine)
@@ -95,8 +102,11 @@ TEST_F(SettingsReaderTest, JunkAndHugeLinesFallBackSafely)
     for (int i = 1; i < 256; ++i)
         if (i != '\n' && i != '\r')
             junk.push_back(static_cast<char>(i));
-    junk += "\nDefaultMode=" + std::string(100 * 1024, '7') + "\nUnits=3\n";
+    junk += "\nDefaultMode=" + std::string(100 * 1024, '7') + "\nUnits=3\nLanguage=" + std::string(100, 'x') + "\n";
     Write(junk);
+    char szTag[35];
+    ReadLanguage(szTag, sizeof szTag);
+    EXPECT_EQ(34u, std::strlen(szTag));  // cut to fit, never past the buffer
     EXPECT_EQ(0, ReadDefaultTime());
     EXPECT_EQ(INT_MAX, ReadDefaultMode());
     EXPECT_EQ(3, ReadUnits());

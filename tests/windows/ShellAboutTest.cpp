@@ -4,6 +4,7 @@
 #include "AboutDlg.h"
 #include "Boxes.h"
 #include "CountdownDlg.h"
+#include "LanguageChoice.h"
 #include "ModalRunner.h"
 #include "Platform.h"
 #include "ShellTestRes.h"
@@ -254,6 +255,24 @@ TEST_P(ShellAboutBox, OpensOnSysCommand16WhileTheParentsTimerTicks)
 INSTANTIATE_TEST_SUITE_P(Ways, ShellAboutBox,
                          ::testing::Values(SysCommandWay{"Posted", true, 16}, SysCommandWay{"Sent", false, 16},
                                            SysCommandWay{"LowBitsIgnored", true, 16 | 0x7}), ByName());
+
+// In the language chosen before the window opened, the box's own words too.
+TEST(ShellAboutBox, SpeaksTheChosenLanguage)
+{
+    for (const char* tag : {"de", "ja", "en"}) {
+        UseUiLanguage(tag);
+        CAboutDlg dlg;
+        std::string caption, ok;
+        EXPECT_EQ(IDOK, RunModal(dlg, [&](HWND hDlg) {
+                      caption = WindowTextOf(hDlg);
+                      ok = WindowTextOf(::GetDlgItem(hDlg, IDOK));
+                      ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+                  }));
+        const bool bGerman = tag[0] == 'd', bJapanese = tag[0] == 'j';
+        EXPECT_EQ(bGerman ? u8"Info über Vespiro" : bJapanese ? u8"Vespiro のバージョン情報" : "About Vespiro", caption);
+        EXPECT_EQ("OK", ok);
+    }
+}
 
 TEST(ShellAboutBox, OtherSystemCommandsReachDefaultProcessing)
 {

@@ -7,6 +7,7 @@
 #include "TimerDlg.h"
 
 #include "AccessibleNames.h"
+#include "LanguageChoice.h"
 #include "LastMinute.h"
 #include "PowerEntryTable.h"
 #include "PowerRequest.h"
@@ -15,6 +16,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <set>
@@ -95,6 +97,39 @@ BOOL WINAPI RecordFlash(PFLASHWINFO p)
     return TRUE;
 }
 const LastMinuteOs kRecordingWindowOs = {RecordForeground, RecordIconic, RecordShow, RecordPos, RecordFlash};
+
+// The language through its seam: what Windows says the thread speaks, and
+// what the choice then asks of the thread.
+LANGID g_threadUiLanguage = 0x0409;
+const WCHAR* g_pwszPreferred = L"en-US\0";
+
+LANGID WINAPI FakeThreadUiLanguage() { return g_threadUiLanguage; }
+BOOL WINAPI FakePreferred(DWORD, PULONG pnLanguages, PZZWSTR pwsz, PULONG pcch)
+{
+    ULONG cch = 1, n = 0;
+    for (const WCHAR* p = g_pwszPreferred; *p; p += ::lstrlenW(p) + 1, ++n)
+        cch += ::lstrlenW(p) + 1;
+    if (!pwsz || *pcch < cch)
+        return FALSE;
+    std::memcpy(pwsz, g_pwszPreferred, cch * sizeof(WCHAR));
+    *pnLanguages = n;
+    *pcch = cch;
+    return TRUE;
+}
+BOOL WINAPI RecordPreferred(DWORD dwFlags, PCZZWSTR pwsz, PULONG)
+{
+    char sz[64] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, pwsz, -1, sz, sizeof sz, nullptr, nullptr);
+    g_log.push_back(std::string(dwFlags == MUI_LANGUAGE_NAME ? "preferred " : "preferred? ") + sz + (pwsz[::lstrlenW(pwsz) + 1] ? " and more" : ""));
+    return TRUE;
+}
+BOOL WINAPI RecordLocale(LCID lcid)
+{
+    char sz[16];
+    ::wsprintfA(sz, "locale %04lx", lcid);
+    g_log.push_back(sz);
+    return TRUE;
+}
 
 // What the window shows at one moment.
 struct Shown {
@@ -186,6 +221,86 @@ protected:
     ScopedCurrentFolder m_folder{"timerdlg"};
     ScopedMessageBoxRecorder m_boxes;
 };
+
+// --- The language --------------------------------------------------------------
+
+TEST_F(TimerDlgTest, TheLanguageIsTheSettingsOnesIfOursElseWindowsFirstOfOursElseEnglish)
+{
+    const LanguageChoiceOs saved = g_languageChoiceOs;
+    g_languageChoiceOs = {FakeThreadUiLanguage, FakePreferred, RecordPreferred, RecordLocale};
+    const struct {
+        const char* settings;
+        LANGID thread;
+        const WCHAR* preferred;
+        const char* expected;
+    } rows[] = {
+        {"Language=en", 0x0407, L"de-DE\0", "en-US"},  // English back on a German system
+        {"Language=DE", 0x0409, L"en-US\0", "de-DE"},  // case does not matter
+        {"Language=pt-PT", 0x0409, L"en-US\0", "pt-BR"},
+        {"Language=zh-HK", 0x0409, L"en-US\0", "zh-TW"},
+        {"Language=xx", 0x0407, L"de-DE\0", "de-DE"},  // not ours: Windows' choice, and no word about it
+        {"Language=", 0x0C07, L"de-AT\0", "de-DE"},    // German of Austria
+        {"", 0x041D, L"sv-SE\0nb-NO\0fr-CH\0", "fr-FR"},  // the first of Windows' list that we have
+        {"", 0x041D, L"sv-SE\0nb-NO\0", "en-US"},          // none: English
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string("[Misc] ") + row.settings);
+        WriteIni(std::string("[Misc]\n") + row.settings + "\n");
+        g_threadUiLanguage = row.thread;
+        g_pwszPreferred = row.preferred;
+        g_log.clear();
+        CTimerDlg::UseLanguage();
+        char szLocale[16];
+        ::wsprintfA(szLocale, "locale %04x", FindUiLanguage(row.expected)->nLangId);
+        EXPECT_EQ((std::vector<std::string>{std::string("preferred ") + row.expected, szLocale}), g_log);
+    }
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+    UseUiLanguage("en");
+    g_languageChoiceOs = saved;
+}
+
+TEST_F(TimerDlgTest, TheWindowOpensInTheChosenLanguage)
+{
+    const struct {
+        const char* tag;
+        const char *go, *group, *units, *unitName, *prompt, *reason;
+    } rows[] = {
+        {"en", "GO!", "Shutdown In:", "Minutes", "Unit", "Please enter a number from 0 to 1000.",
+         "Vespiro: counting down to Hibernate"},
+        {"de", u8"Los!", u8"Herunterfahren in:", u8"Minuten", u8"Einheit", u8"Geben Sie eine Zahl von 0 bis 1000 ein.",
+         u8"Vespiro: Countdown (Ruhezustand)"},
+        {"ja", u8"開始", u8"シャットダウンまで：", u8"分", u8"単位", u8"0 から 1000 までの数値を入力してください。",
+         u8"Vespiro: カウントダウン中 (休止状態)"},
+    };
+    g_bScreenReader = true;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.tag);
+        WriteIni(std::string("[Misc]\nLanguage=") + row.tag + "\n");
+        CTimerDlg::UseLanguage();
+        g_log.clear();
+        CProbeTimerDlg dlg;
+        const size_t nBoxes = m_boxes.Boxes().size();
+        std::string go, group;
+        EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](HWND hDlg) {
+                      go = WindowTextOf(::GetDlgItem(hDlg, IDOK));
+                      group = WindowTextOf(::GetWindow(::GetDlgItem(hDlg, IDC_COUNT), GW_HWNDPREV));
+                      ::SetDlgItemTextA(hDlg, IDC_COUNT, "5000");  // out of range: the framework's prompt
+                      GoThenCancel(hDlg);
+                  }));
+        EXPECT_EQ(row.go, go);
+        EXPECT_EQ(row.group, group);
+        EXPECT_EQ(row.units, dlg.m_atCancel.units);
+        ASSERT_EQ(nBoxes + 1, m_boxes.Boxes().size());
+        EXPECT_EQ(row.prompt, m_boxes.Boxes().back().text);
+        // The accessible names follow the words, and so does the reason.
+        EXPECT_NE(g_log.end(), std::find(g_log.begin(), g_log.end(), std::string("name 1010: ") + row.unitName));
+        EXPECT_NE(g_log.end(),
+                  std::find(g_log.begin(), g_log.end(), "name 1000: " + std::string(row.group) + " " + row.units));
+        EXPECT_NE(g_log.end(), std::find(g_log.begin(), g_log.end(), std::string("create: ") + row.reason));
+    }
+    g_bScreenReader = false;
+    UseUiLanguage("en");
+}
 
 // --- The start ----------------------------------------------------------------
 

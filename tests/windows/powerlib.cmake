@@ -24,7 +24,13 @@ if(CMAKE_SCRIPT_MODE_FILE)
   return()
 endif()
 
-vespiro_wine_test(powerlib_tests SOURCES PowerLibTest.cpp LIBS powerlib_code test_kit)
+# With the programs' manifest and their choice of language: the library
+# speaks the language the program chose.
+vespiro_wine_test(powerlib_tests
+  SOURCES PowerLibTest.cpp ProgramManifest.rc ${CMAKE_SOURCE_DIR}/shell/LanguageChoice.cpp
+  LIBS powerlib_code test_kit uilanguages)
+target_include_directories(powerlib_tests PRIVATE ${CMAKE_BINARY_DIR}/gen/shutdown)
+add_dependencies(powerlib_tests shutdown)
 add_test(NAME PowerLib.ExportsExactlyTheTenEntries
          COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DDLL=$<TARGET_FILE:powerlib>
                  -P ${CMAKE_CURRENT_LIST_FILE})

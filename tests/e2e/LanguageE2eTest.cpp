@@ -1,0 +1,63 @@
+#include "DialogDriver.h"
+#include "ProgramUnderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The programs as a German Windows starts them: in German, unless shutdown's
+// settings ask for another of its languages. This process reads the texts in
+// UTF-8 (its manifest's code page), whatever the system's.
+namespace {
+
+enum { IDC_COUNT = 1000, IDC_UNITS = 1010 };
+
+struct LanguageRow : NamedRow {
+    const char* exe;
+    const char* caption;
+    const char* settings;  // shutdown.ini, none when empty
+    std::vector<std::pair<int, std::string>> shown;  // control id, text
+};
+
+const LanguageRow kRows[] = {
+    {"GermanWindows", "shutdown.exe", "Vespiro V1.3", "",
+     {{IDOK, u8"Los!"}, {IDCANCEL, u8"Abbrechen"}, {1003, u8"Schließen erzwingen?"}, {IDC_UNITS, u8"Minuten"}}},
+    {"EnglishSetting", "shutdown.exe", "Vespiro V1.3", "[Misc]\nLanguage=en\n",
+     {{IDOK, "GO!"}, {IDCANCEL, "Cancel"}, {1003, "Force Close?"}, {IDC_UNITS, "Minutes"}}},
+    // Cyrillic through the 8-bit calls on a system whose code page has none:
+    // the programs' own code page is UTF-8.
+    {"RussianSetting", "shutdown.exe", "Vespiro V1.3", "[Misc]\nLanguage=ru\nUnits=3\n",
+     {{IDOK, u8"Пуск!"}, {1009, u8"Перезагрузка?"}, {IDC_UNITS, u8"Часы"}}},
+    {"NoLanguageOfOurs", "shutdown.exe", "Vespiro V1.3", "[Misc]\nLanguage=sv\n", {{IDOK, u8"Los!"}}},
+    {"DrowselFollowsWindows", "drowsel.exe", "Drowsel 1.0", "[Misc]\nLanguage=en\n",
+     {{IDCANCEL, u8"Abbrechen"}, {IDC_COUNT + 1, u8"Sekunden"}}},
+};
+
+class LanguageE2e : public ::testing::TestWithParam<LanguageRow> {};
+
+} // namespace
+
+TEST_P(LanguageE2e, ShowsEveryTextInTheChosenLanguage)
+{
+    const LanguageRow& row = GetParam();
+    ProgramUnderTest prog(row.exe, PowerLib::Recording);
+    if (*row.settings)
+        prog.WriteIni(row.settings);
+    ASSERT_TRUE(prog.Start(row.caption)) << prog.Failure();
+    DialogDriver dlg(prog.Window());
+    for (const auto& shown : row.shown) {
+        // drowsel's unit is the static after the count field, which has no id of its own.
+        std::string text = shown.first == IDC_COUNT + 1
+                               ? DialogDriver::TextOf(::GetWindow(dlg.Item(IDC_COUNT), GW_HWNDNEXT))
+                               : dlg.Text(shown.first);
+        EXPECT_EQ(shown.second, text) << "control " << shown.first;
+    }
+    dlg.Click(IDCANCEL);
+    EXPECT_TRUE(prog.WaitForExit());
+    EXPECT_TRUE(prog.Calls().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(German, LanguageE2e, ::testing::ValuesIn(kRows), ByName());
