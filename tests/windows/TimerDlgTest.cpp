@@ -7,6 +7,7 @@
 #include "TimerDlg.h"
 
 #include "AccessibleNames.h"
+#include "ComOs.h"
 #include "LastMinute.h"
 #include "PowerEntryTable.h"
 #include "PowerRequest.h"
@@ -15,6 +16,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <set>
@@ -59,8 +61,8 @@ EXECUTION_STATE WINAPI RecordState(EXECUTION_STATE es)
 
 const PowerRequestOs kRecordingOs = {RecordCreate, RecordSet, RecordClear, RecordClose, RecordState};
 
-// COM through its seam: what CoInitializeEx and CoCreateInstance answer, and a
-// fake list that logs what reaches it.
+// COM through its seam: what CoInitializeEx and CoCreateInstance answer, and
+// fake servers that log what reaches them.
 std::vector<std::string> g_comLog;
 std::set<HWND> g_listWindows;
 HRESULT g_hrInit = S_OK, g_hrCreate = S_OK;
@@ -70,10 +72,19 @@ HRESULT WINAPI RecordCoInit(LPVOID, DWORD dwCoInit)
     g_comLog.push_back(dwCoInit == COINIT_APARTMENTTHREADED ? "co init" : "co init: wrong model");
     return g_hrInit;
 }
+// The taskbar list and the names' annotation service; any other class is
+// refused, as COM refuses one it does not know.
 HRESULT WINAPI RecordCoCreate(REFCLSID rclsid, LPUNKNOWN, DWORD, REFIID riid, LPVOID* ppv)
 {
-    g_comLog.push_back(rclsid == CLSID_TaskbarList && riid == IID_ITaskbarList3 ? "co create" : "co create: wrong class");
-    *ppv = SUCCEEDED(g_hrCreate) ? new CFakeTaskbarList(g_comLog, g_listWindows) : nullptr;
+    *ppv = nullptr;
+    bool bList = rclsid == CLSID_TaskbarList && riid == IID_ITaskbarList3;
+    bool bNames = rclsid == CLSID_AccPropServices && riid == IID_IAccPropServices;
+    g_comLog.push_back(bList ? "co create" : bNames ? "co create names" : "co create: unknown class");
+    if (!bList && !bNames)
+        return REGDB_E_CLASSNOTREG;
+    if (SUCCEEDED(g_hrCreate))
+        *ppv = bList ? static_cast<void*>(static_cast<ITaskbarList3*>(new CFakeTaskbarList(g_comLog, g_listWindows)))
+                     : static_cast<void*>(static_cast<IAccPropServices*>(new CFakeAccPropServices(g_comLog)));
     return g_hrCreate;
 }
 void WINAPI RecordCoUninit() { g_comLog.push_back("co uninit"); }
@@ -164,15 +175,15 @@ protected:
     {
         m_savedOs = g_powerRequestOs;
         g_powerRequestOs = kRecordingOs;
-        m_savedComOs = g_taskbarProgressOs;
-        g_taskbarProgressOs = {RecordCoInit, RecordCoCreate, RecordCoUninit};
+        m_savedComOs = g_comOs;
+        g_comOs = {RecordCoInit, RecordCoCreate, RecordCoUninit};
         m_savedWindowOs = g_lastMinuteOs;
         g_lastMinuteOs = kRecordingWindowOs;
     }
     void TearDown() override
     {
         g_powerRequestOs = m_savedOs;
-        g_taskbarProgressOs = m_savedComOs;
+        g_comOs = m_savedComOs;
         g_lastMinuteOs = m_savedWindowOs;
         // Let go of a library loaded from the folder, so that it can be removed.
         if (g_PowerEntries.m_hPowerLib)
@@ -181,7 +192,7 @@ protected:
     void WriteIni(const std::string& text) { m_folder.Write("shutdown.ini", text); }
 
     PowerRequestOs m_savedOs = {};
-    TaskbarProgressOs m_savedComOs = {};
+    ComOs m_savedComOs = {};
     LastMinuteOs m_savedWindowOs = {};
     ScopedCurrentFolder m_folder{"timerdlg"};
     ScopedMessageBoxRecorder m_boxes;
@@ -425,11 +436,13 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
 }
 
 // What reaches the taskbar list is the steps left out of the steps at the
-// start, for this window. COM is brought down once for each time it came up,
-// an S_FALSE included, and never after a failed initialisation.
+// start, for this window; the names reach the annotation service and are
+// taken back before the window goes. Both bring COM down once for each time
+// they brought it up, an S_FALSE included, and never after a failed
+// initialisation; the names try once.
 TEST_F(TimerDlgTest, TheTaskbarListGetsStepsLeftAndComStaysBalanced)
 {
-    // B "TaskbarButtonCreated", G "GO!", T a tick, C "Cancel".
+    // B "TaskbarButtonCreated", O WM_GETOBJECT, G "GO!", T a tick, C "Cancel".
     struct Case {
         HRESULT hrInit, hrCreate;
         const char* script;
@@ -443,6 +456,15 @@ TEST_F(TimerDlgTest, TheTaskbarListGetsStepsLeftAndComStaysBalanced)
           "list released", "co uninit"}},
         {RPC_E_CHANGED_MODE, S_OK, "BGBC", {"co init", "co init"}},
         {S_OK, REGDB_E_CLASSNOTREG, "BGBC", {"co init", "co create", "co create", "co uninit"}},
+        {S_OK, S_OK, "OC",
+         {"co init", "co create names", "name 1000: Shutdown In: Seconds", "name 1010: Unit", "unname 1000",
+          "unname 1010", "names released", "co uninit"}},
+        {S_FALSE, S_OK, "BOC",
+         {"co init", "co create", "list init", "none", "co init", "co create names", "name 1000: Shutdown In: Seconds",
+          "name 1010: Unit", "none", "unname 1000", "unname 1010", "names released", "co uninit", "list released",
+          "co uninit"}},
+        {RPC_E_CHANGED_MODE, S_OK, "OGC", {"co init"}},
+        {S_OK, REGDB_E_CLASSNOTREG, "OGC", {"co init", "co create names", "co uninit"}},
     };
     const UINT nButtonCreated = ::RegisterWindowMessageA("TaskbarButtonCreated");
     WriteIni("[Misc]\nDefaultTime=3\nUnits=1\n");
@@ -458,11 +480,19 @@ TEST_F(TimerDlgTest, TheTaskbarListGetsStepsLeftAndComStaysBalanced)
             EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](HWND hDlg) {
                           hWnd = hDlg;
                           for (const char* p = c.script; *p; ++p)
-                              ::SendMessageA(hDlg, *p == 'B' ? nButtonCreated : *p == 'T' ? WM_TIMER : WM_COMMAND,
-                                             *p == 'G' ? IDOK : *p == 'C' ? IDCANCEL : 1, 0);
+                              ::SendMessageA(hDlg,
+                                             *p == 'B'   ? nButtonCreated
+                                             : *p == 'T' ? WM_TIMER
+                                             : *p == 'O' ? WM_GETOBJECT
+                                                         : WM_COMMAND,
+                                             *p == 'G' ? IDOK : *p == 'C' ? IDCANCEL : 1,
+                                             *p == 'O' ? static_cast<LPARAM>(OBJID_CLIENT) : 0);
                       }));
         }
         EXPECT_EQ(c.log, g_comLog);
+        const auto times = [](const char* what) { return std::count(g_comLog.begin(), g_comLog.end(), what); };
+        EXPECT_EQ(SUCCEEDED(c.hrInit) ? times("co init") : 0, times("co uninit"))
+            << "CoUninitialize must match a CoInitializeEx that succeeded, one for one";
         if (!g_listWindows.empty()) {
             EXPECT_EQ(std::set<HWND>{hWnd}, g_listWindows);
         }
@@ -494,6 +524,7 @@ TEST_F(TimerDlgTest, TheRealPowerCallsReleaseWhatTheyAskFor)
 // System32. Wine does not implement the annotation itself (E_NOTIMPL).
 TEST_F(TimerDlgTest, TheRealNamesLoadOleaccOnlyWhenAClientAsks)
 {
+    g_comOs = m_savedComOs;
     ASSERT_EQ(nullptr, ::GetModuleHandleA("oleacc.dll"));
     CFakeTimerDlg<CTimerDlg> quiet;
     HMODULE hAtCancel = reinterpret_cast<HMODULE>(1);
