@@ -378,9 +378,12 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
         {"DefaultTime=1\nUnits=3\nWarnSeconds=60", false, "GC",
          {"create: Vespiro: counting down to Hibernate", "set", "1/1", "timer 2: 3540000", "kill 2", "clear", "close",
           "none"}},
-        // Nothing to warn of: no action, or a force value no entry matches.
-        {"DefaultTime=2\nDefaultMode=0\nWarnSeconds=5", false, "GTTWC",
+        // Nothing to warn of: no action, or a force value no entry matches;
+        // on minutes, the warning's own timer finds nothing to warn of either.
+        {"DefaultTime=2\nDefaultMode=0\nWarnSeconds=5", false, "GTTC",
          {"create: Vespiro: counting down", "set", "2/2", "1/2", "clear", "close", "error 2/2", "none"}},
+        {"DefaultTime=2\nUnits=2\nDefaultMode=0\nWarnSeconds=90", false, "GWTC",
+         {"create: Vespiro: counting down", "set", "2/2", "timer 2: 30000", "kill 2", "1/2", "clear", "close", "none"}},
         {"DefaultTime=2\nDefaultForce=2\nWarnSeconds=5", false, "GTC",
          {"create: Vespiro: counting down to Hibernate", "set", "2/2", "1/2", "clear", "close", "none"}},
         // The session: asked, called off, then ended; the tick after calls nothing.
@@ -428,6 +431,10 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
                   }));
         EXPECT_TRUE(dlg.IsEnded());
         EXPECT_EQ(c.log, g_log);
+        if (std::strstr(c.settings, "DefaultMode=0") || std::strstr(c.settings, "DefaultForce=2")) {
+            EXPECT_EQ(0, std::count(g_log.begin(), g_log.end(), "topmost"))
+                << "the window surfaced before a countdown that ends in no action";
+        }
         // The end of the session also ends every loop of the thread.
         MSG msg;
         EXPECT_EQ(std::strchr(c.script, 'E') != nullptr, ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE);
