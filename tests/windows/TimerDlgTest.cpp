@@ -528,11 +528,32 @@ TEST_F(TimerDlgTest, TheRealPowerCallsReleaseWhatTheyAskFor)
 }
 
 // The real names: nothing of oleacc until a client asks, then the copy in
-// System32. Wine does not implement the annotation itself (E_NOTIMPL).
+// System32, even with another oleacc.dll beside the program and in the current
+// folder, where a plain search would look first. The decoy is the recording
+// library renamed, known by its entries. Wine does not implement the
+// annotation itself (E_NOTIMPL).
 TEST_F(TimerDlgTest, TheRealNamesLoadOleaccOnlyWhenAClientAsks)
 {
     g_comOs = m_savedComOs;
     ASSERT_EQ(nullptr, ::GetModuleHandleA("oleacc.dll"));
+    char szProgram[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
+    std::string besideProgram = szProgram;
+    besideProgram = besideProgram.substr(0, besideProgram.find_last_of('\\') + 1) + "oleacc.dll";
+    struct Decoys {
+        std::vector<std::string> paths;
+        ~Decoys()
+        {
+            for (const std::string& path : paths)
+                ::DeleteFileA(path.c_str());
+        }
+    } decoys;
+    std::string recording = WinPath(VESPIRO_TEST_DIR "/recording/Shutdown.dll");
+    for (const std::string& path : {besideProgram, m_folder.Path() + "\\oleacc.dll"}) {
+        ASSERT_TRUE(::CopyFileA(recording.c_str(), path.c_str(), FALSE)) << path;
+        decoys.paths.push_back(path);
+    }
+
     CFakeTimerDlg<CTimerDlg> quiet;
     HMODULE hAtCancel = reinterpret_cast<HMODULE>(1);
     EXPECT_EQ(IDCANCEL, RunModal(quiet, [&](HWND hDlg) {
@@ -550,9 +571,16 @@ TEST_F(TimerDlgTest, TheRealNamesLoadOleaccOnlyWhenAClientAsks)
                   hr = names.SetName(::GetDlgItem(hDlg, IDC_COUNT), "Shutdown In: Minutes");
                   PostButton(hDlg, IDCANCEL);
               }));
+    // Windows maps the decoy itself; Wine puts its built-in oleacc under the
+    // decoy's name, so the path tells too.
+    HMODULE hOleacc = ::GetModuleHandleA("oleacc.dll");
     char szPath[MAX_PATH] = "", szSystem[MAX_PATH] = "";
-    ::GetModuleFileNameA(::GetModuleHandleA("oleacc.dll"), szPath, MAX_PATH);
+    ::GetModuleFileNameA(hOleacc, szPath, MAX_PATH);
     ::GetSystemDirectoryA(szSystem, MAX_PATH);
+    for (const std::string& decoy : decoys.paths) {
+        EXPECT_TRUE(::lstrcmpiA(decoy.c_str(), szPath) != 0 && !::GetProcAddress(hOleacc, "Hibernate"))
+            << "the decoy oleacc.dll was loaded (" << szPath << "): oleacc must come from System32 only";
+    }
     EXPECT_EQ(0, ::lstrcmpiA((std::string(szSystem) + "\\oleacc.dll").c_str(), szPath)) << szPath;
     EXPECT_EQ(RunningUnderWine() ? E_NOTIMPL : S_OK, hr);
 }
