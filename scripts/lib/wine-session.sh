@@ -6,7 +6,8 @@ export WINEPREFIX="${WINEPREFIX:-$ROOT/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installer prompts in a fresh prefix.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-WINE64=$(command -v /usr/lib/wine/wine64 || command -v wine64 || command -v wine)
+# Unless the caller names another Wine (scripts/test --wine10 does).
+WINE64=${WINE64:-$(command -v /usr/lib/wine/wine64 || command -v wine64 || command -v wine)}
 export WINE64
 
 _started_xvfb=""
@@ -81,9 +82,10 @@ wine_session_wait_server() {
 }
 
 # How many services.exe run in this prefix (a healthy session has one).
+# WINE_SESSION_PROC: where the processes are listed (a test's fake /proc).
 wine_session_services() {
   local pid n=0
-  for pid in /proc/[0-9]*; do
+  for pid in "${WINE_SESSION_PROC:-/proc}"/[0-9]*; do
     tr '\0' '\n' 2>/dev/null <"$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
     tr '\0' ' ' 2>/dev/null <"$pid/cmdline" | grep -qi '\\services\.exe' && n=$((n + 1))
   done
@@ -108,16 +110,21 @@ wine_session_start() {
     touch "$WINEPREFIX/.vespiro-ready"
   fi
   wine_session_serve
+  wine_session_check
+}
+
+# The session's health: one services.exe, or the server is restarted once
+# (scripts/checks/wine-session tests this).
+wine_session_check() {
   local n
   n=$(wine_session_services)
-  if [ "$n" != 1 ]; then
-    echo "wine-session: $n services.exe in $WINEPREFIX instead of 1; restarting the server once" >&2
-    wineserver -k </dev/null >/dev/null 2>&1 || true
-    wine_session_wait_server
-    wine_session_serve
-    n=$(wine_session_services)
-    [ "$n" = 1 ] || echo "wine-session: still $n services.exe in $WINEPREFIX; window tests may be slow" >&2
-  fi
+  [ "$n" = 1 ] && return 0
+  echo "wine-session: $n services.exe in $WINEPREFIX instead of 1; restarting the server once" >&2
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  wine_session_wait_server
+  wine_session_serve
+  n=$(wine_session_services)
+  [ "$n" = 1 ] || echo "wine-session: still $n services.exe in $WINEPREFIX; window tests may be slow" >&2
 }
 
 # Saves the whole X screen as a PNG.
