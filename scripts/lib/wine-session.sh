@@ -4,8 +4,9 @@
 
 export WINEPREFIX="${WINEPREFIX:-$ROOT/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono or Gecko installer prompts in a fresh prefix.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# No Mono or Gecko installer prompts in a fresh prefix, and no menu entries or
+# file types of its programs in the user's home.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 # Unless the caller names another Wine (scripts/test --wine10 does).
 WINE64=${WINE64:-$(command -v /usr/lib/wine/wine64 || command -v wine64 || command -v wine)}
 export WINE64
