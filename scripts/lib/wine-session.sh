@@ -13,6 +13,7 @@ export WINE64
 
 _started_xvfb=""
 _started_wineserver=""
+_begun=""
 
 wine_session_stop() {
   if [ -n "$_started_wineserver" ]; then
@@ -101,15 +102,27 @@ wine_session_serve() {
   "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
-wine_session_start() {
+# The display, and everything stopped on exit. Once per session.
+wine_session_begin() {
+  [ -n "$_begun" ] && return 0
+  _begun=1
   mkdir -p "$WINEPREFIX"
   trap wine_session_stop EXIT
   wine_session_display
-  if [ ! -f "$WINEPREFIX/.vespiro-ready" ]; then
-    wineserver -k </dev/null >/dev/null 2>&1 || true  # a server left from an earlier try
-    wine_session_make_prefix || return 1
-    touch "$WINEPREFIX/.vespiro-ready"
-  fi
+}
+
+# The prefix, unless it is made already. About 10 s the first time, mostly
+# waiting on Wine: scripts/test runs it beside the builds.
+wine_session_prepare() {
+  [ -f "$WINEPREFIX/.vespiro-ready" ] && return 0
+  wineserver -k </dev/null >/dev/null 2>&1 || true  # a server left from an earlier try
+  wine_session_make_prefix || return 1
+  touch "$WINEPREFIX/.vespiro-ready"
+}
+
+wine_session_start() {
+  wine_session_begin
+  wine_session_prepare || return 1
   wine_session_serve
   wine_session_check
 }
