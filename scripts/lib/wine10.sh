@@ -41,6 +41,7 @@ wine10_make() {
     return 1
   fi
   touch "$part/.vespiro-ready"
+  rm -rf "$WINE10_ROOT"  # one left half made
   mv "$part" "$WINE10_ROOT"
 }
 
