@@ -1,41 +1,27 @@
 #include "AccessibleNames.h"
 
-#include "AfxProc.h"
+#include "ComOs.h"
 
 #include <oleacc.h>
-
-namespace {
-
-typedef HRESULT(WINAPI* PFN_COINITIALIZEEX)(LPVOID, DWORD);
-typedef HRESULT(WINAPI* PFN_COCREATEINSTANCE)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-typedef void(WINAPI* PFN_COUNINITIALIZE)();
-
-} // namespace
 
 bool CAccessibleNames::Connect()
 {
     if (m_pServices || m_bTried)
         return m_pServices != nullptr;
     m_bTried = true;
-    // Neither is imported, for the same reason as with the taskbar list: they
-    // would cost every start-up, also where no assistive technology ever asks.
-    // System32 only. oleacc first, so that the class COM loads is that copy.
+    // Not imported, for the same reason as ole32 (ComOs.h). System32 only, and
+    // before COM asks for it, so that the class COM loads is that copy.
     if (!::LoadLibraryExA("oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32))
         return false;
-    m_hOle = ::LoadLibraryExA("ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (!m_hOle)
-        return false;
-    auto pfnInit = AfxGetProc<PFN_COINITIALIZEEX>(m_hOle, "CoInitializeEx");
-    auto pfnCreate = AfxGetProc<PFN_COCREATEINSTANCE>(m_hOle, "CoCreateInstance");
-    if (!pfnInit || !pfnCreate)
-        return false;
-    // S_FALSE (already up on this thread) also counts and is balanced later.
-    m_bComUp = SUCCEEDED(pfnInit(nullptr, COINIT_APARTMENTTHREADED));
+    const ComOs& os = g_comOs;
+    // S_FALSE (already up on this thread) also counts and is balanced later;
+    // a failure (another apartment kind) must not be.
+    m_bComUp = SUCCEEDED(os.CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     if (!m_bComUp)
         return false;
     IAccPropServices* pServices = nullptr;
-    if (FAILED(pfnCreate(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                         reinterpret_cast<LPVOID*>(&pServices))))
+    if (FAILED(os.CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                   reinterpret_cast<LPVOID*>(&pServices))))
         return false;
     m_pServices = pServices;
     return m_pServices != nullptr;
@@ -73,8 +59,7 @@ void CAccessibleNames::Release()
     }
     m_nNamed = 0;
     if (m_bComUp) {
-        if (auto pfnUninit = AfxGetProc<PFN_COUNINITIALIZE>(m_hOle, "CoUninitialize"))
-            pfnUninit();
+        g_comOs.CoUninitialize();
         m_bComUp = false;
     }
 }

@@ -26,7 +26,6 @@ private:
     bool Connect();
 
     IAccPropServices* m_pServices = nullptr;
-    HMODULE m_hOle = nullptr;
     bool m_bComUp = false;
     bool m_bTried = false;  // one attempt to connect, however it went
     HWND m_named[4] = {};

@@ -1,45 +1,6 @@
 #include "TaskbarProgress.h"
 
-#include "AfxProc.h"
-
-namespace {
-
-// Not in the import table: ole32 and what it pulls in would cost every
-// start-up, also where no taskbar ever asks. System32 only, never the
-// program's or the current folder. It stays loaded: unloading it under COM's
-// feet gains nothing.
-HMODULE g_hOle = nullptr;
-
-template <typename Fn>
-Fn Ole32Entry(LPCSTR pszName)
-{
-    if (!g_hOle)
-        g_hOle = ::LoadLibraryExA("ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    return g_hOle ? AfxGetProc<Fn>(g_hOle, pszName) : nullptr;
-}
-
-HRESULT WINAPI OleCoInitializeEx(LPVOID pvReserved, DWORD dwCoInit)
-{
-    auto pfn = Ole32Entry<decltype(TaskbarProgressOs::CoInitializeEx)>("CoInitializeEx");
-    return pfn ? pfn(pvReserved, dwCoInit) : E_NOTIMPL;
-}
-
-HRESULT WINAPI OleCoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContext, REFIID riid, LPVOID* ppv)
-{
-    *ppv = nullptr;
-    auto pfn = Ole32Entry<decltype(TaskbarProgressOs::CoCreateInstance)>("CoCreateInstance");
-    return pfn ? pfn(rclsid, pUnkOuter, dwClsContext, riid, ppv) : E_NOTIMPL;
-}
-
-void WINAPI OleCoUninitialize()
-{
-    if (auto pfn = Ole32Entry<decltype(TaskbarProgressOs::CoUninitialize)>("CoUninitialize"))
-        pfn();
-}
-
-} // namespace
-
-TaskbarProgressOs g_taskbarProgressOs = {OleCoInitializeEx, OleCoCreateInstance, OleCoUninitialize};
+#include "ComOs.h"
 
 bool CTaskbarProgress::Connect(HWND hWnd)
 {
@@ -48,7 +9,7 @@ bool CTaskbarProgress::Connect(HWND hWnd)
         m_pList->Release();
         m_pList = nullptr;
     }
-    const TaskbarProgressOs& os = g_taskbarProgressOs;
+    const ComOs& os = g_comOs;
     // S_FALSE (already up on this thread) also counts and is balanced later;
     // a failure (another apartment kind) must not be.
     if (!m_bComUp)
@@ -86,7 +47,7 @@ void CTaskbarProgress::Disconnect()
         m_pList = nullptr;
     }
     if (m_bComUp) {
-        g_taskbarProgressOs.CoUninitialize();
+        g_comOs.CoUninitialize();
         m_bComUp = false;
     }
 }

@@ -4,13 +4,16 @@
 
 export WINEPREFIX="${WINEPREFIX:-$ROOT/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono or Gecko installer prompts in a fresh prefix.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-WINE64=$(command -v /usr/lib/wine/wine64 || command -v wine64 || command -v wine)
+# No Mono or Gecko installer prompts in a fresh prefix, and no menu entries or
+# file types of its programs in the user's home.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
+# Unless the caller names another Wine (scripts/test --wine10 does).
+WINE64=${WINE64:-$(command -v /usr/lib/wine/wine64 || command -v wine64 || command -v wine)}
 export WINE64
 
 _started_xvfb=""
 _started_wineserver=""
+_begun=""
 
 wine_session_stop() {
   if [ -n "$_started_wineserver" ]; then
@@ -87,9 +90,10 @@ wine_session_wait_server() {
 }
 
 # How many services.exe run in this prefix (a healthy session has one).
+# WINE_SESSION_PROC: where the processes are listed (a test's fake /proc).
 wine_session_services() {
   local pid n=0
-  for pid in /proc/[0-9]*; do
+  for pid in "${WINE_SESSION_PROC:-/proc}"/[0-9]*; do
     tr '\0' '\n' 2>/dev/null <"$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
     tr '\0' ' ' 2>/dev/null <"$pid/cmdline" | grep -qi '\\services\.exe' && n=$((n + 1))
   done
@@ -104,28 +108,45 @@ wine_session_serve() {
   "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
-wine_session_start() {
+# The display, and everything stopped on exit. Once per session.
+wine_session_begin() {
+  [ -n "$_begun" ] && return 0
+  _begun=1
   mkdir -p "$WINEPREFIX"
   # What a script run inside this session (scripts/screenshots) may reuse.
   export VESPIRO_WINE_SESSION="$WINEPREFIX"
   trap wine_session_stop EXIT
   wine_session_display
-  if [ ! -f "$WINEPREFIX/.vespiro-ready-2" ]; then
-    wineserver -k </dev/null >/dev/null 2>&1 || true  # a server left from an earlier try
-    wine_session_make_prefix || return 1
-    touch "$WINEPREFIX/.vespiro-ready-2"
-  fi
+}
+
+# The prefix, unless it is made already. About 10 s the first time, mostly
+# waiting on Wine: scripts/test runs it beside the builds.
+wine_session_prepare() {
+  [ -f "$WINEPREFIX/.vespiro-ready-2" ] && return 0
+  wineserver -k </dev/null >/dev/null 2>&1 || true  # a server left from an earlier try
+  wine_session_make_prefix || return 1
+  touch "$WINEPREFIX/.vespiro-ready-2"
+}
+
+wine_session_start() {
+  wine_session_begin
+  wine_session_prepare || return 1
   wine_session_serve
+  wine_session_check
+}
+
+# The session's health: one services.exe, or the server is restarted once
+# (scripts/checks/wine-session tests this).
+wine_session_check() {
   local n
   n=$(wine_session_services)
-  if [ "$n" != 1 ]; then
-    echo "wine-session: $n services.exe in $WINEPREFIX instead of 1; restarting the server once" >&2
-    wineserver -k </dev/null >/dev/null 2>&1 || true
-    wine_session_wait_server
-    wine_session_serve
-    n=$(wine_session_services)
-    [ "$n" = 1 ] || echo "wine-session: still $n services.exe in $WINEPREFIX; window tests may be slow" >&2
-  fi
+  [ "$n" = 1 ] && return 0
+  echo "wine-session: $n services.exe in $WINEPREFIX instead of 1; restarting the server once" >&2
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  wine_session_wait_server
+  wine_session_serve
+  n=$(wine_session_services)
+  [ "$n" = 1 ] || echo "wine-session: still $n services.exe in $WINEPREFIX; window tests may be slow" >&2
 }
 
 # Saves the whole X screen as a PNG.

@@ -46,6 +46,24 @@ DWORD WaitForEndAndCall(ProgramUnderTest& prog, DWORD start, const std::function
     return called;
 }
 
+// Where a test is about a count or the end and not about the steps' timing
+// (the real timer's steps are WhateverGoOrEnter's): the count is brought down
+// to `last` by posted ticks, one at a time, each waited for, and the real
+// timer takes the steps after. So no posted tick is ever left to arrive after
+// the end, or to take a count away before a test has seen it.
+void PostTicksDownTo(DialogDriver& dlg, int last)
+{
+    const auto count = [&] {
+        std::string text = dlg.Text(IDC_COUNT);  // empty once the window is gone
+        return text.empty() ? 0 : std::stoi(text);
+    };
+    for (int now = count(); now > last; now = count()) {
+        dlg.PostTick();
+        if (!WaitUntil([&] { return count() < now; }))
+            return;
+    }
+}
+
 TEST(DrowselE2e, WindowShowsTheCountAndOneLargeCancelOnly)
 {
     ProgramUnderTest prog("drowsel.exe", PowerLib::Recording);
@@ -136,6 +154,7 @@ TEST_P(DrowselCancel, BeforeZeroCallsNothing)
     DialogDriver dlg(prog.Window());
     const std::string when = GetParam();
     if (when != "now") {
+        PostTicksDownTo(dlg, std::stoi(when) + 1);
         ASSERT_TRUE(WaitUntil([&] { return dlg.Text(IDC_COUNT) == when; }));
     }
     dlg.Click(IDCANCEL);
@@ -195,6 +214,7 @@ TEST_P(DrowselHiddenBox, ClickStillChangesTheAction)
             }));
         EXPECT_TRUE(dlg.Checked(IDC_FORCE));
     }
+    PostTicksDownTo(dlg, 1);
     WaitForEndAndCall(prog, ::GetTickCount());
     ASSERT_FALSE(prog.IsRunning());
     EXPECT_EQ(std::vector<std::string>{GetParam().entry}, prog.Calls());
@@ -218,6 +238,7 @@ TEST_P(DrowselMissing, SaysWhatIsMissingCallsNothingAndWaitsForCancel)
     ProgramUnderTest prog("drowsel.exe", GetParam().lib);
     ASSERT_TRUE(prog.Start(kCaption)) << prog.Failure();
     DialogDriver dlg(prog.Window());
+    PostTicksDownTo(dlg, 1);
     HWND hBox = dlg.WaitForBox();
     ASSERT_NE(nullptr, hBox);
     std::string text = DialogDriver::BoxText(hBox);

@@ -2,16 +2,19 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
 #include <shobjidl.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
+// The COM servers the programs ask for, faked: each writes into a log what
+// reaches it. Calls the programs never make fail.
+
 // An ITaskbarList3 that writes into a log what reaches it: "list init", the
 // state ("none", "normal", "error", ...), the value ("3/3": completed/total)
-// and its release, and which windows the calls named. Calls the programs
-// never make fail.
+// and its release, and which windows the calls named.
 class CFakeTaskbarList final : public ITaskbarList3 {
 public:
     CFakeTaskbarList(std::vector<std::string>& log, std::set<HWND>& windows) : m_log(log), m_windows(windows) {}
@@ -74,5 +77,82 @@ private:
 
     std::vector<std::string>& m_log;
     std::set<HWND>& m_windows;
+    ULONG m_nRefs = 1;
+};
+
+// An IAccPropServices that writes into a log the names set ("name 1000:
+// Shutdown In: Minutes", by control id), the names taken back ("unname 1000")
+// and its release. A name on anything but the control's client object itself
+// is logged with a question mark.
+class CFakeAccPropServices final : public IAccPropServices {
+public:
+    explicit CFakeAccPropServices(std::vector<std::string>& log) : m_log(log) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        *ppv = nullptr;
+        if (riid != IID_IUnknown && riid != IID_IAccPropServices)
+            return E_NOINTERFACE;
+        *ppv = this;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_nRefs; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        if (--m_nRefs)
+            return m_nRefs;
+        m_log.push_back("names released");
+        delete this;
+        return 0;
+    }
+    HRESULT STDMETHODCALLTYPE SetHwndPropStr(HWND hwnd, DWORD idObject, DWORD idChild, MSAAPROPID idProp,
+                                             LPCWSTR str) override
+    {
+        char szName[128] = "";
+        ::WideCharToMultiByte(CP_ACP, 0, str, -1, szName, sizeof szName, nullptr, nullptr);
+        m_log.push_back(std::string(IsClientName(idObject, idChild, idProp) ? "name " : "name? ") +
+                        std::to_string(::GetDlgCtrlID(hwnd)) + ": " + szName);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ClearHwndProps(HWND hwnd, DWORD idObject, DWORD idChild, const MSAAPROPID* paProps,
+                                             int cProps) override
+    {
+        bool bName = cProps == 1 && IsClientName(idObject, idChild, paProps[0]);
+        m_log.push_back((bName ? "unname " : "unname? ") + std::to_string(::GetDlgCtrlID(hwnd)));
+        return S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                            AnnoScope) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                                AnnoScope) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                                 AnnoScope) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override
+    {
+        return E_NOTIMPL;
+    }
+
+private:
+    ~CFakeAccPropServices() = default;
+    static bool IsClientName(DWORD idObject, DWORD idChild, MSAAPROPID idProp)
+    {
+        return idObject == static_cast<DWORD>(OBJID_CLIENT) && idChild == CHILDID_SELF && idProp == PROPID_ACC_NAME;
+    }
+
+    std::vector<std::string>& m_log;
     ULONG m_nRefs = 1;
 };

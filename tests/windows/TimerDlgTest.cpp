@@ -7,6 +7,7 @@
 #include "TimerDlg.h"
 
 #include "AccessibleNames.h"
+#include "ComOs.h"
 #include "LanguageChoice.h"
 #include "LastMinute.h"
 #include "PowerEntryTable.h"
@@ -61,8 +62,8 @@ EXECUTION_STATE WINAPI RecordState(EXECUTION_STATE es)
 
 const PowerRequestOs kRecordingOs = {RecordCreate, RecordSet, RecordClear, RecordClose, RecordState};
 
-// COM through its seam: what CoInitializeEx and CoCreateInstance answer, and a
-// fake list that logs what reaches it.
+// COM through its seam: what CoInitializeEx and CoCreateInstance answer, and
+// fake servers that log what reaches them.
 std::vector<std::string> g_comLog;
 std::set<HWND> g_listWindows;
 HRESULT g_hrInit = S_OK, g_hrCreate = S_OK;
@@ -72,10 +73,19 @@ HRESULT WINAPI RecordCoInit(LPVOID, DWORD dwCoInit)
     g_comLog.push_back(dwCoInit == COINIT_APARTMENTTHREADED ? "co init" : "co init: wrong model");
     return g_hrInit;
 }
+// The taskbar list and the names' annotation service; any other class is
+// refused, as COM refuses one it does not know.
 HRESULT WINAPI RecordCoCreate(REFCLSID rclsid, LPUNKNOWN, DWORD, REFIID riid, LPVOID* ppv)
 {
-    g_comLog.push_back(rclsid == CLSID_TaskbarList && riid == IID_ITaskbarList3 ? "co create" : "co create: wrong class");
-    *ppv = SUCCEEDED(g_hrCreate) ? new CFakeTaskbarList(g_comLog, g_listWindows) : nullptr;
+    *ppv = nullptr;
+    bool bList = rclsid == CLSID_TaskbarList && riid == IID_ITaskbarList3;
+    bool bNames = rclsid == CLSID_AccPropServices && riid == IID_IAccPropServices;
+    g_comLog.push_back(bList ? "co create" : bNames ? "co create names" : "co create: unknown class");
+    if (!bList && !bNames)
+        return REGDB_E_CLASSNOTREG;
+    if (SUCCEEDED(g_hrCreate))
+        *ppv = bList ? static_cast<void*>(static_cast<ITaskbarList3*>(new CFakeTaskbarList(g_comLog, g_listWindows)))
+                     : static_cast<void*>(static_cast<IAccPropServices*>(new CFakeAccPropServices(g_comLog)));
     return g_hrCreate;
 }
 void WINAPI RecordCoUninit() { g_comLog.push_back("co uninit"); }
@@ -199,15 +209,15 @@ protected:
     {
         m_savedOs = g_powerRequestOs;
         g_powerRequestOs = kRecordingOs;
-        m_savedComOs = g_taskbarProgressOs;
-        g_taskbarProgressOs = {RecordCoInit, RecordCoCreate, RecordCoUninit};
+        m_savedComOs = g_comOs;
+        g_comOs = {RecordCoInit, RecordCoCreate, RecordCoUninit};
         m_savedWindowOs = g_lastMinuteOs;
         g_lastMinuteOs = kRecordingWindowOs;
     }
     void TearDown() override
     {
         g_powerRequestOs = m_savedOs;
-        g_taskbarProgressOs = m_savedComOs;
+        g_comOs = m_savedComOs;
         g_lastMinuteOs = m_savedWindowOs;
         // Let go of a library loaded from the folder, so that it can be removed.
         if (g_PowerEntries.m_hPowerLib)
@@ -216,7 +226,7 @@ protected:
     void WriteIni(const std::string& text) { m_folder.Write("shutdown.ini", text); }
 
     PowerRequestOs m_savedOs = {};
-    TaskbarProgressOs m_savedComOs = {};
+    ComOs m_savedComOs = {};
     LastMinuteOs m_savedWindowOs = {};
     ScopedCurrentFolder m_folder{"timerdlg"};
     ScopedMessageBoxRecorder m_boxes;
@@ -482,9 +492,12 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
         {"DefaultTime=1\nUnits=3\nWarnSeconds=60", false, "GC",
          {"create: Vespiro: counting down to Hibernate", "set", "1/1", "timer 2: 3540000", "kill 2", "clear", "close",
           "none"}},
-        // Nothing to warn of: no action, or a force value no entry matches.
-        {"DefaultTime=2\nDefaultMode=0\nWarnSeconds=5", false, "GTTWC",
+        // Nothing to warn of: no action, or a force value no entry matches;
+        // on minutes, the warning's own timer finds nothing to warn of either.
+        {"DefaultTime=2\nDefaultMode=0\nWarnSeconds=5", false, "GTTC",
          {"create: Vespiro: counting down", "set", "2/2", "1/2", "clear", "close", "error 2/2", "none"}},
+        {"DefaultTime=2\nUnits=2\nDefaultMode=0\nWarnSeconds=90", false, "GWTC",
+         {"create: Vespiro: counting down", "set", "2/2", "timer 2: 30000", "kill 2", "1/2", "clear", "close", "none"}},
         {"DefaultTime=2\nDefaultForce=2\nWarnSeconds=5", false, "GTC",
          {"create: Vespiro: counting down to Hibernate", "set", "2/2", "1/2", "clear", "close", "none"}},
         // The session: asked, called off, then ended; the tick after calls nothing.
@@ -532,6 +545,10 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
                   }));
         EXPECT_TRUE(dlg.IsEnded());
         EXPECT_EQ(c.log, g_log);
+        if (std::strstr(c.settings, "DefaultMode=0") || std::strstr(c.settings, "DefaultForce=2")) {
+            EXPECT_EQ(0, std::count(g_log.begin(), g_log.end(), "topmost"))
+                << "the window surfaced before a countdown that ends in no action";
+        }
         // The end of the session also ends every loop of the thread.
         MSG msg;
         EXPECT_EQ(std::strchr(c.script, 'E') != nullptr, ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE);
@@ -540,11 +557,13 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
 }
 
 // What reaches the taskbar list is the steps left out of the steps at the
-// start, for this window. COM is brought down once for each time it came up,
-// an S_FALSE included, and never after a failed initialisation.
+// start, for this window; the names reach the annotation service and are
+// taken back before the window goes. Both bring COM down once for each time
+// they brought it up, an S_FALSE included, and never after a failed
+// initialisation; the names try once.
 TEST_F(TimerDlgTest, TheTaskbarListGetsStepsLeftAndComStaysBalanced)
 {
-    // B "TaskbarButtonCreated", G "GO!", T a tick, C "Cancel".
+    // B "TaskbarButtonCreated", O WM_GETOBJECT, G "GO!", T a tick, C "Cancel".
     struct Case {
         HRESULT hrInit, hrCreate;
         const char* script;
@@ -558,6 +577,15 @@ TEST_F(TimerDlgTest, TheTaskbarListGetsStepsLeftAndComStaysBalanced)
           "list released", "co uninit"}},
         {RPC_E_CHANGED_MODE, S_OK, "BGBC", {"co init", "co init"}},
         {S_OK, REGDB_E_CLASSNOTREG, "BGBC", {"co init", "co create", "co create", "co uninit"}},
+        {S_OK, S_OK, "OC",
+         {"co init", "co create names", "name 1000: Shutdown In: Seconds", "name 1010: Unit", "unname 1000",
+          "unname 1010", "names released", "co uninit"}},
+        {S_FALSE, S_OK, "BOC",
+         {"co init", "co create", "list init", "none", "co init", "co create names", "name 1000: Shutdown In: Seconds",
+          "name 1010: Unit", "none", "unname 1000", "unname 1010", "names released", "co uninit", "list released",
+          "co uninit"}},
+        {RPC_E_CHANGED_MODE, S_OK, "OGC", {"co init"}},
+        {S_OK, REGDB_E_CLASSNOTREG, "OGC", {"co init", "co create names", "co uninit"}},
     };
     const UINT nButtonCreated = ::RegisterWindowMessageA("TaskbarButtonCreated");
     WriteIni("[Misc]\nDefaultTime=3\nUnits=1\n");
@@ -573,11 +601,19 @@ TEST_F(TimerDlgTest, TheTaskbarListGetsStepsLeftAndComStaysBalanced)
             EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](HWND hDlg) {
                           hWnd = hDlg;
                           for (const char* p = c.script; *p; ++p)
-                              ::SendMessageA(hDlg, *p == 'B' ? nButtonCreated : *p == 'T' ? WM_TIMER : WM_COMMAND,
-                                             *p == 'G' ? IDOK : *p == 'C' ? IDCANCEL : 1, 0);
+                              ::SendMessageA(hDlg,
+                                             *p == 'B'   ? nButtonCreated
+                                             : *p == 'T' ? WM_TIMER
+                                             : *p == 'O' ? WM_GETOBJECT
+                                                         : WM_COMMAND,
+                                             *p == 'G' ? IDOK : *p == 'C' ? IDCANCEL : 1,
+                                             *p == 'O' ? static_cast<LPARAM>(OBJID_CLIENT) : 0);
                       }));
         }
         EXPECT_EQ(c.log, g_comLog);
+        const auto times = [](const char* what) { return std::count(g_comLog.begin(), g_comLog.end(), what); };
+        EXPECT_EQ(SUCCEEDED(c.hrInit) ? times("co init") : 0, times("co uninit"))
+            << "CoUninitialize must match a CoInitializeEx that succeeded, one for one";
         if (!g_listWindows.empty()) {
             EXPECT_EQ(std::set<HWND>{hWnd}, g_listWindows);
         }
@@ -606,10 +642,32 @@ TEST_F(TimerDlgTest, TheRealPowerCallsReleaseWhatTheyAskFor)
 }
 
 // The real names: nothing of oleacc until a client asks, then the copy in
-// System32. Wine does not implement the annotation itself (E_NOTIMPL).
+// System32, even with another oleacc.dll beside the program and in the current
+// folder, where a plain search would look first. The decoy is the recording
+// library renamed, known by its entries. Wine does not implement the
+// annotation itself (E_NOTIMPL).
 TEST_F(TimerDlgTest, TheRealNamesLoadOleaccOnlyWhenAClientAsks)
 {
+    g_comOs = m_savedComOs;
     ASSERT_EQ(nullptr, ::GetModuleHandleA("oleacc.dll"));
+    char szProgram[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
+    std::string besideProgram = szProgram;
+    besideProgram = besideProgram.substr(0, besideProgram.find_last_of('\\') + 1) + "oleacc.dll";
+    struct Decoys {
+        std::vector<std::string> paths;
+        ~Decoys()
+        {
+            for (const std::string& path : paths)
+                ::DeleteFileA(path.c_str());
+        }
+    } decoys;
+    std::string recording = WinPath(VESPIRO_TEST_DIR "/recording/Shutdown.dll");
+    for (const std::string& path : {besideProgram, m_folder.Path() + "\\oleacc.dll"}) {
+        ASSERT_TRUE(::CopyFileA(recording.c_str(), path.c_str(), FALSE)) << path;
+        decoys.paths.push_back(path);
+    }
+
     CFakeTimerDlg<CTimerDlg> quiet;
     HMODULE hAtCancel = reinterpret_cast<HMODULE>(1);
     EXPECT_EQ(IDCANCEL, RunModal(quiet, [&](HWND hDlg) {
@@ -627,9 +685,16 @@ TEST_F(TimerDlgTest, TheRealNamesLoadOleaccOnlyWhenAClientAsks)
                   hr = names.SetName(::GetDlgItem(hDlg, IDC_COUNT), "Shutdown In: Minutes");
                   PostButton(hDlg, IDCANCEL);
               }));
+    // Windows maps the decoy itself; Wine puts its built-in oleacc under the
+    // decoy's name, so the path tells too.
+    HMODULE hOleacc = ::GetModuleHandleA("oleacc.dll");
     char szPath[MAX_PATH] = "", szSystem[MAX_PATH] = "";
-    ::GetModuleFileNameA(::GetModuleHandleA("oleacc.dll"), szPath, MAX_PATH);
+    ::GetModuleFileNameA(hOleacc, szPath, MAX_PATH);
     ::GetSystemDirectoryA(szSystem, MAX_PATH);
+    for (const std::string& decoy : decoys.paths) {
+        EXPECT_TRUE(::lstrcmpiA(decoy.c_str(), szPath) != 0 && !::GetProcAddress(hOleacc, "Hibernate"))
+            << "the decoy oleacc.dll was loaded (" << szPath << "): oleacc must come from System32 only";
+    }
     EXPECT_EQ(0, ::lstrcmpiA((std::string(szSystem) + "\\oleacc.dll").c_str(), szPath)) << szPath;
     EXPECT_EQ(RunningUnderWine() ? E_NOTIMPL : S_OK, hr);
 }
