@@ -12,17 +12,15 @@
 // The COM servers the programs ask for, faked: each writes into a log what
 // reaches it. Calls the programs never make fail.
 
-// An ITaskbarList3 that writes into a log what reaches it: "list init", the
-// state ("none", "normal", "error", ...), the value ("3/3": completed/total)
-// and its release, and which windows the calls named.
-class CFakeTaskbarList final : public ITaskbarList3 {
+// What both fakes share: IUnknown for the interfaces a fake answers to, one
+// reference to begin with, and a line in the log when the last one goes.
+template <class Interface>
+class CFakeUnknown : public Interface {
 public:
-    CFakeTaskbarList(std::vector<std::string>& log, std::set<HWND>& windows) : m_log(log), m_windows(windows) {}
-
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
     {
         *ppv = nullptr;
-        if (riid != IID_IUnknown && riid != IID_ITaskbarList && riid != IID_ITaskbarList2 && riid != IID_ITaskbarList3)
+        if (riid != IID_IUnknown && !AnswersTo(riid))
             return E_NOINTERFACE;
         *ppv = this;
         AddRef();
@@ -33,10 +31,33 @@ public:
     {
         if (--m_nRefs)
             return m_nRefs;
-        m_log.push_back("list released");
+        m_log.push_back(m_pszReleased);
         delete this;
         return 0;
     }
+
+protected:
+    CFakeUnknown(std::vector<std::string>& log, const char* pszReleased) : m_log(log), m_pszReleased(pszReleased) {}
+    virtual ~CFakeUnknown() = default;
+    virtual bool AnswersTo(REFIID riid) const = 0;
+
+    std::vector<std::string>& m_log;
+
+private:
+    const char* m_pszReleased;
+    ULONG m_nRefs = 1;
+};
+
+// An ITaskbarList3 that writes into a log what reaches it: "list init", the
+// state ("none", "normal", "error", ...), the value ("3/3": completed/total)
+// and its release, and which windows the calls named.
+class CFakeTaskbarList final : public CFakeUnknown<ITaskbarList3> {
+public:
+    CFakeTaskbarList(std::vector<std::string>& log, std::set<HWND>& windows)
+        : CFakeUnknown(log, "list released"), m_windows(windows)
+    {
+    }
+
     HRESULT STDMETHODCALLTYPE HrInit() override
     {
         m_log.push_back("list init");
@@ -73,39 +94,22 @@ public:
     HRESULT STDMETHODCALLTYPE SetThumbnailClip(HWND, RECT*) override { return E_NOTIMPL; }
 
 private:
-    ~CFakeTaskbarList() = default;
+    bool AnswersTo(REFIID riid) const override
+    {
+        return riid == IID_ITaskbarList || riid == IID_ITaskbarList2 || riid == IID_ITaskbarList3;
+    }
 
-    std::vector<std::string>& m_log;
     std::set<HWND>& m_windows;
-    ULONG m_nRefs = 1;
 };
 
 // An IAccPropServices that writes into a log the names set ("name 1000:
 // Shutdown In: Minutes", by control id), the names taken back ("unname 1000")
 // and its release. A name on anything but the control's client object itself
 // is logged with a question mark.
-class CFakeAccPropServices final : public IAccPropServices {
+class CFakeAccPropServices final : public CFakeUnknown<IAccPropServices> {
 public:
-    explicit CFakeAccPropServices(std::vector<std::string>& log) : m_log(log) {}
+    explicit CFakeAccPropServices(std::vector<std::string>& log) : CFakeUnknown(log, "names released") {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
-    {
-        *ppv = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IAccPropServices)
-            return E_NOINTERFACE;
-        *ppv = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_nRefs; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        if (--m_nRefs)
-            return m_nRefs;
-        m_log.push_back("names released");
-        delete this;
-        return 0;
-    }
     HRESULT STDMETHODCALLTYPE SetHwndPropStr(HWND hwnd, DWORD idObject, DWORD idChild, MSAAPROPID idProp,
                                              LPCWSTR str) override
     {
@@ -147,12 +151,9 @@ public:
     }
 
 private:
-    ~CFakeAccPropServices() = default;
+    bool AnswersTo(REFIID riid) const override { return riid == IID_IAccPropServices; }
     static bool IsClientName(DWORD idObject, DWORD idChild, MSAAPROPID idProp)
     {
         return idObject == static_cast<DWORD>(OBJID_CLIENT) && idChild == CHILDID_SELF && idProp == PROPID_ACC_NAME;
     }
-
-    std::vector<std::string>& m_log;
-    ULONG m_nRefs = 1;
 };
