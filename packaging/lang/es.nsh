@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker.
+; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
 ; Español (Spanish): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_SPANISH} "Elegir usuarios"
 LangString VespiroModeSubtitle ${LANG_SPANISH} "Elija para qué usuarios desea instalar $(^NameDA)."

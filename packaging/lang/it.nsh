@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker.
+; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
 ; Italiano (Italian): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_ITALIAN} "Scelta degli utenti"
 LangString VespiroModeSubtitle ${LANG_ITALIAN} "Scegliere per quali utenti installare $(^NameDA)."

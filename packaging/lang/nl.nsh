@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker.
+; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
 ; Nederlands (Dutch): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_DUTCH} "Gebruikers kiezen"
 LangString VespiroModeSubtitle ${LANG_DUTCH} "Kies voor welke gebruikers u $(^NameDA) wilt installeren."

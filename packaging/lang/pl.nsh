@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker.
+; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
 ; Polski (Polish): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_POLISH} "Wybór użytkowników"
 LangString VespiroModeSubtitle ${LANG_POLISH} "Wybierz, dla których użytkowników zainstalować $(^NameDA)."

@@ -1,8 +1,8 @@
-; Not yet reviewed by a native speaker.
+; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
 ; Русский (Russian): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_RUSSIAN} "Выбор пользователей"
 LangString VespiroModeSubtitle ${LANG_RUSSIAN} "Выберите, для каких пользователей установить $(^NameDA)."
 LangString VespiroModeTop ${LANG_RUSSIAN} "Выберите, установить ли $(^NameDA) только для себя или для всех пользователей этого компьютера. $(^ClickNext)"
 LangString VespiroModeAllUsers ${LANG_RUSSIAN} "Установить для всех пользователей этого компьютера"
 LangString VespiroModeCurrentUser ${LANG_RUSSIAN} "Установить только для меня"
-LangString VespiroAllUsersDenied ${LANG_RUSSIAN} "У вашей учетной записи недостаточно прав, чтобы установить $(^Name) для всех пользователей этого компьютера."
+LangString VespiroAllUsersDenied ${LANG_RUSSIAN} "У вашей учётной записи недостаточно прав, чтобы установить $(^Name) для всех пользователей этого компьютера."

@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker.
+; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
 ; Türkçe (Turkish): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_TURKISH} "Kullanıcıları Seçin"
 LangString VespiroModeSubtitle ${LANG_TURKISH} "$(^NameDA) uygulamasının hangi kullanıcılar için yükleneceğini seçin."

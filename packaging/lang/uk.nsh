@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker.
+; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
 ; Українська (Ukrainian): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_UKRAINIAN} "Вибір користувачів"
 LangString VespiroModeSubtitle ${LANG_UKRAINIAN} "Виберіть, для яких користувачів встановити $(^NameDA)."

@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker.
+; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
 ; 简体中文 (Chinese, Simplified): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_SIMPCHINESE} "选择用户"
 LangString VespiroModeSubtitle ${LANG_SIMPCHINESE} "选择要为哪些用户安装 $(^NameDA)。"

@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker.
+; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
 ; 繁體中文 (Chinese, Traditional): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_TRADCHINESE} "選擇使用者"
 LangString VespiroModeSubtitle ${LANG_TRADCHINESE} "選擇要為哪些使用者安裝 $(^NameDA)。"

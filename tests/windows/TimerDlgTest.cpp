@@ -280,7 +280,7 @@ TEST_F(TimerDlgTest, TheWindowOpensInTheChosenLanguage)
         {"de", u8"Los!", u8"Herunterfahren in:", u8"Minuten", u8"Einheit", u8"Geben Sie eine Zahl von 0 bis 1000 ein.",
          u8"Vespiro: Countdown (Ruhezustand)"},
         {"ja", u8"開始", u8"シャットダウンまで：", u8"分", u8"単位", u8"0 から 1000 までの数値を入力してください。",
-         u8"Vespiro: カウントダウン中 (休止状態)"},
+         u8"Vespiro：カウントダウン中（休止状態）"},
     };
     g_bScreenReader = true;
     for (const auto& row : rows) {
