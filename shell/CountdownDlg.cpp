@@ -85,7 +85,7 @@ UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs, int nSteps, int nAct
 
 LRESULT CCountdownDlg::OnReportMissingAtStart(WPARAM, LPARAM)
 {
-    if (m_bRunning)
+    if (m_bRunning)  // not once the session has ended meanwhile
         ReportMissingAtStart(*this, g_PowerEntries, EntryAtZero());
     return 0;
 }

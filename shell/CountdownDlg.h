@@ -40,8 +40,9 @@ protected:
     // While the timer runs the machine is kept from sleeping on its own, for
     // the reason of the action given (a PowerAction, or kNoAction), the
     // taskbar button shows the share of the nSteps left, and the window
-    // surfaces nWarnSeconds before the end (0: never). A missing library or
-    // entry is reported at once, as the end would report it.
+    // surfaces nWarnSeconds before the end (0: never). A missing library, or
+    // a missing entry that the end would call, is reported right after, in
+    // the box the end would show.
     UINT_PTR StartCountdownTimer(UINT nPeriodMs, int nSteps, int nAction, int nWarnSeconds);
     void StopCountdownTimer();
     // After each tick: the taskbar button follows the count, and the window
