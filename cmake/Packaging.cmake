@@ -35,8 +35,18 @@ set(CPACK_NSIS_PACKAGE_NAME "Vespiro ${PROJECT_VERSION}")
 # The uninstall entry's name: the winget listing's PackageName, the version
 # being in DisplayVersion.
 set(CPACK_NSIS_DISPLAY_NAME "${CPACK_PACKAGE_NAME}")
-# The installer's own texts, one file per language.
+# The programs' icon for the setup program and the uninstaller.
+set(CPACK_NSIS_MUI_ICON ${CMAKE_SOURCE_DIR}/shell/res/vespiro.ico)
+set(CPACK_NSIS_MUI_UNIICON ${CMAKE_SOURCE_DIR}/shell/res/vespiro.ico)
+# The installer's own texts, one file per language, for the languages of
+# packaging/languages.txt in its order: a line each in the template.
 set(CPACK_VESPIRO_LANG_DIR ${CMAKE_SOURCE_DIR}/packaging/lang)
+file(STRINGS ${CMAKE_SOURCE_DIR}/packaging/languages.txt _languages REGEX "^[^#]")
+set(CPACK_VESPIRO_LANGUAGES "")
+foreach(_language IN LISTS _languages)
+  string(REGEX REPLACE "^([^ ]+) +[^ ]+ +([^ ]+).*$" "  !insertmacro VESPIRO_LANGUAGE \\2 \\1\n" _language "${_language}")
+  string(APPEND CPACK_VESPIRO_LANGUAGES "${_language}")
+endforeach()
 # Reproducible packages: the staged files get the time the PE files carry.
 set(CPACK_VESPIRO_SOURCE_DATE_EPOCH "${_epoch}")
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/packaging/StagedFileTimes.cmake)

@@ -38,6 +38,13 @@ bool Step(BasicCountdownState& s, CountdownHost& host)
     return true;
 }
 
+PowerEntry EntryFor(int action, int force)
+{
+    // Each action's plain entry, then its _Force twin, in PowerAction order.
+    bool bMatches = action != kNoAction && (force == 0 || force == 1);
+    return bMatches ? static_cast<PowerEntry>(2 * action + force) : PE_COUNT;
+}
+
 } // namespace
 
 int DecrementCount(int count)
@@ -97,14 +104,22 @@ int SelectedAction(const CountdownState& s)
     return s.m_bLogOff == 1 ? PA_LOGOFF : kNoAction;
 }
 
-bool WouldAct(const BasicCountdownState& s)
+PowerEntry EntryAtZero(const BasicCountdownState& s)
 {
-    return (s.m_bForce == 0 || s.m_bForce == 1) && SelectedAction(s) != kNoAction;
+    return EntryFor(SelectedAction(s), s.m_bForce);
 }
 
-bool WouldAct(const CountdownState& s)
+PowerEntry EntryAtZero(const CountdownState& s)
 {
-    return (s.m_bForce == 0 || s.m_bForce == 1) && SelectedAction(s) != kNoAction;
+    return EntryFor(SelectedAction(s), s.m_bForce);
+}
+
+void ReportMissingAtStart(CountdownHost& host, const PowerEntryTable& table, PowerEntry entry)
+{
+    if (!table.m_hPowerLib)
+        host.ReportMissingEntry(entry, false);
+    else if (entry != PE_COUNT && !table.m_pfn[entry])
+        host.ReportMissingEntry(entry, true);
 }
 
 void OnCountdownTimer(BasicCountdownState& s, CountdownHost& host, const PowerEntryTable& t)

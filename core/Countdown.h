@@ -26,10 +26,21 @@ constexpr int kNoAction = -1;
 int SelectedAction(const CountdownState& state);
 int SelectedAction(const BasicCountdownState& state);
 
-// A final tick now would call an entry: an action is set, and the force flag
-// is 0 or 1 (any other value matches no row of the dispatch).
-bool WouldAct(const CountdownState& state);
-bool WouldAct(const BasicCountdownState& state);
+// The entry a final tick would call now; PE_COUNT when none: no action is
+// set, or the force flag is neither 0 nor 1 (no row of the dispatch matches).
+PowerEntry EntryAtZero(const CountdownState& state);
+PowerEntry EntryAtZero(const BasicCountdownState& state);
+
+// A final tick now would call an entry.
+template <class State>
+bool WouldAct(const State& state)
+{
+    return EntryAtZero(state) != PE_COUNT;
+}
+
+// At the start, what the end would find missing, while it can still be mended:
+// the library whatever the action, else the given entry (from EntryAtZero).
+void ReportMissingAtStart(CountdownHost& host, const PowerEntryTable& table, PowerEntry entry);
 
 // Calls the entry, then stops the timer and closes the dialog. An empty slot is
 // never called: it is reported and the dialog stays open.

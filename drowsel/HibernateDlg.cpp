@@ -62,9 +62,9 @@ void CHibernateDlg::OnCancel()
     CCountdownDlg::OnCancel();
 }
 
-bool CHibernateDlg::WouldActAtZero() const
+PowerEntry CHibernateDlg::EntryAtZero() const
 {
-    return WouldAct(static_cast<const BasicCountdownState&>(*this));
+    return ::EntryAtZero(static_cast<const BasicCountdownState&>(*this));
 }
 
 void CHibernateDlg::NameControls()

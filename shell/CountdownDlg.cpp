@@ -9,6 +9,7 @@ namespace {
 UINT g_nTaskbarButtonCreated = 0;  // registered at the first OnInitDialog
 // Its own id and a callback: the dialogs' WM_TIMER handlers tick on any id.
 constexpr UINT_PTR kLastMinuteTimerId = 2;
+constexpr UINT WM_REPORTMISSING = WM_APP;
 } // namespace
 
 CCountdownDlg::CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd, UINT nIDLayout) : CDialog(nIDTemplate, pParentWnd)
@@ -31,6 +32,7 @@ BEGIN_MESSAGE_MAP(CCountdownDlg, CDialog)
     ON_MESSAGE(WM_DESTROY, OnDestroy)
     ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
     ON_MESSAGE(WM_ENDSESSION, OnEndSession)
+    ON_MESSAGE(WM_REPORTMISSING, OnReportMissingAtStart)
 END_MESSAGE_MAP()
 
 BOOL CCountdownDlg::OnInitDialog()
@@ -76,8 +78,16 @@ UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs, int nSteps, int nAct
         m_nStepsAtStart = nSteps;
         m_lastMinute.Arm(nPeriodMs, nWarnSeconds);
         ShowCountdownProgress(nSteps);
+        PostMessage(WM_REPORTMISSING);
     }
     return nTimer;
+}
+
+LRESULT CCountdownDlg::OnReportMissingAtStart(WPARAM, LPARAM)
+{
+    if (m_bRunning)  // not once the session has ended meanwhile
+        ReportMissingAtStart(*this, g_PowerEntries, EntryAtZero());
+    return 0;
 }
 
 void CCountdownDlg::StopCountdownTimer()

@@ -24,8 +24,9 @@ protected:
     // The icon drawn when minimized and set on the window.
     virtual HICON GetIcon() const = 0;
 
-    // A final tick now would call an entry of the library.
-    virtual bool WouldActAtZero() const { return false; }
+    // The entry a final tick now would call; PE_COUNT for none.
+    virtual PowerEntry EntryAtZero() const { return PE_COUNT; }
+    bool WouldActAtZero() const { return EntryAtZero() != PE_COUNT; }
     // Names the dialog's fields through NameControl and NameCountField.
     virtual void NameControls() {}
 
@@ -39,7 +40,9 @@ protected:
     // While the timer runs the machine is kept from sleeping on its own, for
     // the reason of the action given (a PowerAction, or kNoAction), the
     // taskbar button shows the share of the nSteps left, and the window
-    // surfaces nWarnSeconds before the end (0: never).
+    // surfaces nWarnSeconds before the end (0: never). A missing library, or
+    // a missing entry that the end would call, is reported right after, in
+    // the box the end would show.
     UINT_PTR StartCountdownTimer(UINT nPeriodMs, int nSteps, int nAction, int nWarnSeconds);
     void StopCountdownTimer();
     // After each tick: the taskbar button follows the count, and the window
@@ -60,6 +63,10 @@ protected:
 
     // "Cannot Install Timer", with the default caption.
     void ReportTimerRefused();
+
+    // Posted by the start, so that it comes once the library is bound (the
+    // automatic start precedes the binding) and the window shows.
+    LRESULT OnReportMissingAtStart(WPARAM, LPARAM);
 
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();

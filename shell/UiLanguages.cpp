@@ -1,6 +1,7 @@
 #include "UiLanguages.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 const UiLanguage g_uiLanguages[kUiLanguageCount] = {
@@ -24,8 +25,25 @@ const UiLanguage g_uiLanguages[kUiLanguageCount] = {
 namespace {
 
 constexpr unsigned short kPrimaryChinese = 0x04;
-const UiLanguage& kSimplified = g_uiLanguages[13];
-const UiLanguage& kTraditional = g_uiLanguages[14];
+
+// A row by its name, wherever it stands in the table.
+const UiLanguage* Named(const char* pszName)
+{
+    for (const UiLanguage& language : g_uiLanguages)
+        if (std::strcmp(language.pszName, pszName) == 0)
+            return &language;
+    return nullptr;
+}
+
+const UiLanguage* Simplified()
+{
+    return Named("zh-CN");
+}
+
+const UiLanguage* Traditional()
+{
+    return Named("zh-TW");
+}
 
 char Lower(char c)
 {
@@ -79,17 +97,17 @@ const UiLanguage* FindUiLanguage(const char* pszTag)
             if (*p != '-' && *p != '_')
                 continue;
             if (std::any_of(std::begin(s_traditional), std::end(s_traditional), isSubtag))
-                return &kTraditional;
+                return Traditional();
             if (std::any_of(std::begin(s_simplified), std::end(s_simplified), isSubtag))
-                return &kSimplified;
+                return Simplified();
         }
         return nullptr;
     }
     for (const UiLanguage& language : g_uiLanguages) {
         // The language subtag of our name: the two letters before its '-'.
+        // (Chinese has gone by script above.)
         char szPrimary[3] = {language.pszName[0], language.pszName[1], '\0'};
-        if (language.nLangId != kSimplified.nLangId && language.nLangId != kTraditional.nLangId &&
-            SubtagIs(pszTag, szPrimary))
+        if (SubtagIs(pszTag, szPrimary))
             return &language;
     }
     return nullptr;
@@ -103,9 +121,9 @@ const UiLanguage* FindUiLanguage(unsigned short nLangId)
         // Traditional: Taiwan, Hong Kong, Macao and zh-Hant; the rest Simplified.
         switch (nSub) {
         case 0x01: case 0x03: case 0x05: case 0x1F:
-            return &kTraditional;
+            return Traditional();
         case 0x02: case 0x04: case 0x00:
-            return &kSimplified;
+            return Simplified();
         default:
             return nullptr;
         }

@@ -9,7 +9,7 @@ struct UiLanguage {
     unsigned short nLangId;  // the LANGUAGE of its resources (a LANGID)
 };
 
-// English first: the Parts' own texts, and the fallback.
+// English first: the programs' original texts, and the fallback.
 constexpr int kUiLanguageCount = 15;
 extern const UiLanguage g_uiLanguages[kUiLanguageCount];
 

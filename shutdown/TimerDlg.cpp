@@ -138,9 +138,9 @@ void CTimerDlg::OnCancel()
     CCountdownDlg::OnCancel();
 }
 
-bool CTimerDlg::WouldActAtZero() const
+PowerEntry CTimerDlg::EntryAtZero() const
 {
-    return WouldAct(static_cast<const CountdownState&>(*this));
+    return ::EntryAtZero(static_cast<const CountdownState&>(*this));
 }
 
 void CTimerDlg::NameControls()

@@ -6,3 +6,6 @@ LangString VespiroModeTop ${LANG_GERMAN} "Wählen Sie, ob Sie $(^NameDA) nur fü
 LangString VespiroModeAllUsers ${LANG_GERMAN} "Für alle Benutzer dieses Computers installieren"
 LangString VespiroModeCurrentUser ${LANG_GERMAN} "Nur für mich installieren"
 LangString VespiroAllUsersDenied ${LANG_GERMAN} "Ihr Benutzerkonto hat nicht die nötigen Rechte, um $(^Name) für alle Benutzer dieses Computers zu installieren."
+LangString VespiroMenuDrowsel ${LANG_GERMAN} "Drowsel (Ruhezustand in 6 s)"
+LangString VespiroMenuDrowselTip ${LANG_GERMAN} "Versetzt diesen Computer etwa 6 Sekunden nach dem Start in den Ruhezustand, wenn Sie nicht auf „Abbrechen“ klicken."
+LangString VespiroMenuVespiroTip ${LANG_GERMAN} "Der Timer zum Herunterfahren: zählt herunter und führt dann die gewählte Aktion aus."

@@ -6,3 +6,6 @@ LangString VespiroModeTop ${LANG_FRENCH} "Indiquez si vous voulez installer $(^N
 LangString VespiroModeAllUsers ${LANG_FRENCH} "Installer pour tous les utilisateurs de cet ordinateur"
 LangString VespiroModeCurrentUser ${LANG_FRENCH} "Installer uniquement pour moi"
 LangString VespiroAllUsersDenied ${LANG_FRENCH} "Votre compte d’utilisateur n’a pas les droits nécessaires pour installer $(^Name) pour tous les utilisateurs de cet ordinateur."
+LangString VespiroMenuDrowsel ${LANG_FRENCH} "Drowsel (mise en veille prolongée dans 6 s)"
+LangString VespiroMenuDrowselTip ${LANG_FRENCH} "Met cet ordinateur en veille prolongée environ 6 secondes après son démarrage, sauf si vous cliquez sur Annuler."
+LangString VespiroMenuVespiroTip ${LANG_FRENCH} "Le minuteur d’arrêt : compte à rebours, puis exécute l’action choisie."

@@ -6,3 +6,6 @@ LangString VespiroModeTop ${LANG_ITALIAN} "Scegliere se installare $(^NameDA) so
 LangString VespiroModeAllUsers ${LANG_ITALIAN} "Installa per tutti gli utenti di questo computer"
 LangString VespiroModeCurrentUser ${LANG_ITALIAN} "Installa solo per me"
 LangString VespiroAllUsersDenied ${LANG_ITALIAN} "L’account utente non dispone delle autorizzazioni necessarie per installare $(^Name) per tutti gli utenti di questo computer."
+LangString VespiroMenuDrowsel ${LANG_ITALIAN} "Drowsel (iberna tra 6 s)"
+LangString VespiroMenuDrowselTip ${LANG_ITALIAN} "Iberna questo computer circa 6 secondi dopo l’avvio, a meno che non si prema Annulla."
+LangString VespiroMenuVespiroTip ${LANG_ITALIAN} "Il timer di spegnimento: esegue il conto alla rovescia, poi l’azione scelta."

@@ -6,3 +6,6 @@ LangString VespiroModeTop ${LANG_DUTCH} "Kies of u $(^NameDA) alleen voor uzelf 
 LangString VespiroModeAllUsers ${LANG_DUTCH} "Installeren voor alle gebruikers van deze computer"
 LangString VespiroModeCurrentUser ${LANG_DUTCH} "Alleen voor mij installeren"
 LangString VespiroAllUsersDenied ${LANG_DUTCH} "Uw gebruikersaccount heeft onvoldoende rechten om $(^Name) voor alle gebruikers van deze computer te installeren."
+LangString VespiroMenuDrowsel ${LANG_DUTCH} "Drowsel (sluimerstand over 6 s)"
+LangString VespiroMenuDrowselTip ${LANG_DUTCH} "Zet deze computer ongeveer 6 seconden na het starten in de sluimerstand, tenzij u op Annuleren klikt."
+LangString VespiroMenuVespiroTip ${LANG_DUTCH} "De afsluittimer: telt af en voert dan de gekozen actie uit."

@@ -6,3 +6,6 @@ LangString VespiroModeTop ${LANG_POLISH} "Wybierz, czy chcesz zainstalować $(^N
 LangString VespiroModeAllUsers ${LANG_POLISH} "Zainstaluj dla wszystkich użytkowników tego komputera"
 LangString VespiroModeCurrentUser ${LANG_POLISH} "Zainstaluj tylko dla mnie"
 LangString VespiroAllUsersDenied ${LANG_POLISH} "Twoje konto użytkownika nie ma wystarczających uprawnień, aby zainstalować $(^Name) dla wszystkich użytkowników tego komputera."
+LangString VespiroMenuDrowsel ${LANG_POLISH} "Drowsel (hibernuj za 6 s)"
+LangString VespiroMenuDrowselTip ${LANG_POLISH} "Hibernuje ten komputer około 6 sekund po uruchomieniu, chyba że klikniesz Anuluj."
+LangString VespiroMenuVespiroTip ${LANG_POLISH} "Wyłącznik czasowy: odlicza czas, a potem wykonuje wybraną akcję."

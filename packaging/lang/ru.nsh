@@ -6,3 +6,6 @@ LangString VespiroModeTop ${LANG_RUSSIAN} "Выберите, установит�
 LangString VespiroModeAllUsers ${LANG_RUSSIAN} "Установить для всех пользователей этого компьютера"
 LangString VespiroModeCurrentUser ${LANG_RUSSIAN} "Установить только для меня"
 LangString VespiroAllUsersDenied ${LANG_RUSSIAN} "У вашей учётной записи недостаточно прав, чтобы установить $(^Name) для всех пользователей этого компьютера."
+LangString VespiroMenuDrowsel ${LANG_RUSSIAN} "Drowsel (гибернация через 6 с)"
+LangString VespiroMenuDrowselTip ${LANG_RUSSIAN} "Переводит этот компьютер в режим гибернации примерно через 6 секунд после запуска, если не нажать «Отмена»."
+LangString VespiroMenuVespiroTip ${LANG_RUSSIAN} "Таймер выключения: ведёт обратный отсчёт, затем выполняет выбранное действие."

@@ -6,3 +6,6 @@ LangString VespiroModeTop ${LANG_TURKISH} "$(^NameDA) uygulamasını yalnızca k
 LangString VespiroModeAllUsers ${LANG_TURKISH} "Bu bilgisayarı kullanan herkes için yükle"
 LangString VespiroModeCurrentUser ${LANG_TURKISH} "Yalnızca benim için yükle"
 LangString VespiroAllUsersDenied ${LANG_TURKISH} "Kullanıcı hesabınızın, $(^Name) uygulamasını bu bilgisayarın tüm kullanıcıları için yüklemeye yetkisi yok."
+LangString VespiroMenuDrowsel ${LANG_TURKISH} "Drowsel (6 sn sonra Hazırda Beklet)"
+LangString VespiroMenuDrowselTip ${LANG_TURKISH} "İptal'e basmazsanız bu bilgisayarı başladıktan yaklaşık 6 saniye sonra hazırda bekletir."
+LangString VespiroMenuVespiroTip ${LANG_TURKISH} "Kapatma zamanlayıcısı: geri sayar, ardından seçtiğiniz işlemi yapar."

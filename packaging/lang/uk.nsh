@@ -6,3 +6,6 @@ LangString VespiroModeTop ${LANG_UKRAINIAN} "Виберіть, чи встано
 LangString VespiroModeAllUsers ${LANG_UKRAINIAN} "Встановити для всіх користувачів цього комп’ютера"
 LangString VespiroModeCurrentUser ${LANG_UKRAINIAN} "Встановити лише для мене"
 LangString VespiroAllUsersDenied ${LANG_UKRAINIAN} "Ваш обліковий запис не має достатніх прав, щоб встановити $(^Name) для всіх користувачів цього комп’ютера."
+LangString VespiroMenuDrowsel ${LANG_UKRAINIAN} "Drowsel (гібернація через 6 с)"
+LangString VespiroMenuDrowselTip ${LANG_UKRAINIAN} "Переводить цей комп’ютер у режим гібернації приблизно через 6 секунд після запуску, якщо не натиснути «Скасувати»."
+LangString VespiroMenuVespiroTip ${LANG_UKRAINIAN} "Таймер вимкнення: веде зворотний відлік, а потім виконує вибрану дію."

@@ -6,3 +6,6 @@ LangString VespiroModeTop ${LANG_SIMPCHINESE} "选择是只为自己安装 $(^Na
 LangString VespiroModeAllUsers ${LANG_SIMPCHINESE} "为使用这台电脑的任何人安装"
 LangString VespiroModeCurrentUser ${LANG_SIMPCHINESE} "仅为我安装"
 LangString VespiroAllUsersDenied ${LANG_SIMPCHINESE} "你的用户帐户没有足够的权限为这台电脑的所有用户安装 $(^Name)。"
+LangString VespiroMenuDrowsel ${LANG_SIMPCHINESE} "Drowsel (6 秒后休眠)"
+LangString VespiroMenuDrowselTip ${LANG_SIMPCHINESE} "启动约 6 秒后使这台电脑休眠，除非你按“取消”。"
+LangString VespiroMenuVespiroTip ${LANG_SIMPCHINESE} "关机定时器：倒计时结束后执行你选择的操作。"

@@ -6,3 +6,6 @@ LangString VespiroModeTop ${LANG_TRADCHINESE} "選擇只為自己安裝 $(^NameD
 LangString VespiroModeAllUsers ${LANG_TRADCHINESE} "為使用這部電腦的任何人安裝"
 LangString VespiroModeCurrentUser ${LANG_TRADCHINESE} "僅為我安裝"
 LangString VespiroAllUsersDenied ${LANG_TRADCHINESE} "您的使用者帳戶沒有足夠的權限為這部電腦的所有使用者安裝 $(^Name)。"
+LangString VespiroMenuDrowsel ${LANG_TRADCHINESE} "Drowsel (6 秒後休眠)"
+LangString VespiroMenuDrowselTip ${LANG_TRADCHINESE} "啟動約 6 秒後讓這部電腦休眠，除非你按「取消」。"
+LangString VespiroMenuVespiroTip ${LANG_TRADCHINESE} "關機計時器：倒數結束後執行你選擇的動作。"

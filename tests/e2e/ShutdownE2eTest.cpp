@@ -384,25 +384,35 @@ TEST_F(ShutdownE2e, TheCountdownGoesOnWhileTheAboutBoxIsOpen)
 
 // --- A missing library or entry ----------------------------------------------
 
+// Said at the start, whose countdown then goes on on its own timer, and again
+// at the end.
 TEST_F(ShutdownE2e, NoLibraryOrAMissingEntryIsReportedAndNothingCalledUntilCancel)
 {
     struct Case {
         PowerLib lib;
         const char* named;  // besides the library
+        bool autoStart;     // else GO!
     } cases[] = {
-        {PowerLib::None, "Shutdown.dll could not be loaded"},
-        {PowerLib::Partial, "Hibernate_Force"},
+        {PowerLib::None, "Shutdown.dll could not be loaded", false},
+        {PowerLib::Partial, "Hibernate_Force", false},
+        {PowerLib::Partial, "Hibernate_Force", true},  // the start precedes the binding
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.named);
-        Open("[Misc]\nDefaultTime=1\nDefaultForce=1\nDefaultMode=2\n", c.lib);
-        Go();
-        Dlg().PostTick();
+        SCOPED_TRACE(std::string(c.named) + (c.autoStart ? " at the automatic start" : " at GO!"));
+        Open(std::string("[Misc]\nUnits=1\nDefaultTime=2\nDefaultForce=1\nDefaultMode=2\n") +
+                 (c.autoStart ? "AutoStart=1\n" : ""),
+             c.lib);
+        if (!c.autoStart) {
+            EXPECT_TRUE(NoBoxComes());
+            Go();
+        }
+        std::string early = AnswerPrompt(c.named);
         HWND hBox = Dlg().WaitForBox();
         ASSERT_TRUE(hBox != nullptr);
         EXPECT_EQ("shutdown", DialogDriver::BoxCaption(hBox));
         EXPECT_EQ("0", Dlg().Text(IDC_COUNT));
         std::string text = AnswerPrompt(c.named);
+        EXPECT_EQ(early, text);
         EXPECT_NE(std::string::npos, text.find("Shutdown.dll")) << text;
         ::Sleep(300);
         EXPECT_TRUE(Prog().IsRunning());
@@ -523,6 +533,7 @@ TEST_F(ShutdownE2e, ALibraryOnlyInTheCurrentFolderIsNotLoaded)
     StartIn(cwd);
     EXPECT_EQ("Hours", Dlg().Text(IDC_UNITS));  // the settings were found there
     Go();
+    AnswerPrompt("could not be loaded");
     Dlg().PostTick();
     AnswerPrompt("could not be loaded");
     CancelAndExpectExit();

@@ -112,8 +112,10 @@ TEST_F(CountdownTest, EveryActionAndForceCallsItsOwnEntryOnce)
         {1, PA_REBOOT, "Reboot_Force"}, {0, PA_LOGOFF, "LogOff"}, {1, PA_LOGOFF, "LogOff_Force"},
         {1, PA_SUSPEND, "Suspend_Force"},
     };
-    for (const Row& r : rows)
+    for (const Row& r : rows) {
         EXPECT_EQ(Log{r.entry}, CallsOfFinalTick(r.force, r.action)) << r.entry;
+        EXPECT_STREQ(r.entry, PowerEntryName(EntryAtZero(state)));  // what the start checks
+    }
 }
 
 // A force other than 0 or 1, or no action at all, ends with the tone only.
@@ -124,6 +126,7 @@ TEST_F(CountdownTest, AnEndWithoutActionOnlySoundsTheTone)
         for (int a = PA_SUSPEND; a <= PA_REBOOT; ++a) {
             EXPECT_TRUE(CallsOfFinalTick(force, static_cast<PowerAction>(a)).empty());
             EXPECT_EQ(kToneOnly, host.log);
+            EXPECT_EQ(PE_COUNT, EntryAtZero(state));
         }
     }
     state = CountdownState();  // no action chosen
@@ -172,6 +175,18 @@ TEST_F(CountdownTest, MissingEntryIsReportedNotCalledAndDialogStaysOpen)
     table = empty;
     EXPECT_TRUE(CallsOfFinalTick(0, PA_SUSPEND).empty());
     EXPECT_EQ("missing Suspend (no library)", host.log[4]);
+}
+
+// The start says what the end would miss: an entry only if the end would call
+// it, the library whatever the action.
+TEST_F(CountdownTest, TheStartReportsWhatTheEndWouldMissAndCallsNothing)
+{
+    table.m_pfn[PE_REBOOT_FORCE] = nullptr;
+    for (PowerEntry e : {PE_REBOOT, PE_COUNT, PE_REBOOT_FORCE})
+        ReportMissingAtStart(host, table, e);
+    table = PowerEntryTable();
+    ReportMissingAtStart(host, table, PE_COUNT);
+    EXPECT_EQ((Log{"missing Reboot_Force (no entry)", "missing  (no library)"}), host.log);
 }
 
 // An entry that pumps messages may let the user tick another box before the
@@ -242,6 +257,7 @@ TEST_F(CountdownTest, DrowselKnowsOnlyThreeActions)
         small.*r.flag = 1;
         smallHost.log.clear();
         EXPECT_TRUE(WouldAct(small));  // the last minute is announced only when an entry follows
+        EXPECT_STREQ(r.entry, PowerEntryName(EntryAtZero(small)));
         OnCountdownTimer(small, smallHost, table);
         EXPECT_EQ((Log{"beep 1500 10", "push 0", "kill", "beep 500 1000", std::string("call ") + r.entry, "kill",
                        "close", "default"}),

@@ -20,7 +20,7 @@ TEST(UiLanguages, TagsComeToTheTranslationOfTheirLanguage)
         {"en", "en-US"}, {"EN-gb", "en-US"}, {"de", "de-DE"}, {"de-AT", "de-DE"}, {"de_CH", "de-DE"},
         {"pt-BR", "pt-BR"}, {"pt-PT", "pt-BR"}, {"pt", "pt-BR"}, {"uk", "uk-UA"}, {"JA", "ja-JP"},
         {"zh-CN", "zh-CN"}, {"zh-sg", "zh-CN"}, {"zh-Hans", "zh-CN"}, {"zh-TW", "zh-TW"}, {"zh-HK", "zh-TW"},
-        {"zh-Hant-HK", "zh-TW"}, {"zh_MO", "zh-TW"},
+        {"zh-Hant-HK", "zh-TW"}, {"zh_MO", "zh-TW"}, {"zh-Hans-HK", "zh-CN"},  // the script before the region
         // Not ours, or not a tag: Windows decides.
         {"zh", "none"}, {"sv", "none"}, {"", "none"}, {"d", "none"}, {"deu", "none"}, {"german", "none"},
         {"de-", "none"}, {"-de", "none"}, {"de--AT", "none"}, {"de AT", "none"}, {"de-ABCDEFGHI", "none"},
