@@ -8,4 +8,4 @@ LangString VespiroModeCurrentUser ${LANG_RUSSIAN} "Установить толь
 LangString VespiroAllUsersDenied ${LANG_RUSSIAN} "У вашей учётной записи недостаточно прав, чтобы установить $(^Name) для всех пользователей этого компьютера."
 LangString VespiroMenuDrowsel ${LANG_RUSSIAN} "Drowsel (гибернация через 6 с)"
 LangString VespiroMenuDrowselTip ${LANG_RUSSIAN} "Переводит этот компьютер в режим гибернации примерно через 6 секунд после запуска, если не нажать «Отмена»."
-LangString VespiroMenuVespiroTip ${LANG_RUSSIAN} "Таймер выключения: ведёт обратный отсчёт, затем выполняет выбранное действие."
+LangString VespiroMenuVespiroTip ${LANG_RUSSIAN} "Таймер завершения работы: ведёт обратный отсчёт, затем выполняет выбранное действие."

@@ -8,4 +8,4 @@ LangString VespiroModeCurrentUser ${LANG_UKRAINIAN} "Встановити лиш
 LangString VespiroAllUsersDenied ${LANG_UKRAINIAN} "Ваш обліковий запис не має достатніх прав, щоб встановити $(^Name) для всіх користувачів цього комп’ютера."
 LangString VespiroMenuDrowsel ${LANG_UKRAINIAN} "Drowsel (гібернація через 6 с)"
 LangString VespiroMenuDrowselTip ${LANG_UKRAINIAN} "Переводить цей комп’ютер у режим гібернації приблизно через 6 секунд після запуску, якщо не натиснути «Скасувати»."
-LangString VespiroMenuVespiroTip ${LANG_UKRAINIAN} "Таймер вимкнення: веде зворотний відлік, а потім виконує вибрану дію."
+LangString VespiroMenuVespiroTip ${LANG_UKRAINIAN} "Таймер завершення роботи: веде зворотний відлік, а потім виконує вибрану дію."
