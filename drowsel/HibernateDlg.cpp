@@ -62,9 +62,10 @@ void CHibernateDlg::OnCancel()
     CCountdownDlg::OnCancel();
 }
 
-bool CHibernateDlg::WouldActAtZero() const
+int CHibernateDlg::ActionAtZero() const
 {
-    return WouldAct(static_cast<const BasicCountdownState&>(*this));
+    const BasicCountdownState& state = *this;
+    return WouldAct(state) ? SelectedAction(state) : kNoAction;
 }
 
 void CHibernateDlg::NameControls()

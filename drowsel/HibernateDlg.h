@@ -19,7 +19,7 @@ protected:
     void OnOK() override {}  // the hidden "GO!" does nothing
     void OnCancel() override;
     HICON GetIcon() const override { return m_hIcon; }
-    bool WouldActAtZero() const override;
+    int ActionAtZero() const override;
     void NameControls() override;
 
     void OnTimer(UINT_PTR nIDEvent);

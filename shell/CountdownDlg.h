@@ -24,8 +24,9 @@ protected:
     // The icon drawn when minimized and set on the window.
     virtual HICON GetIcon() const = 0;
 
-    // A final tick now would call an entry of the library.
-    virtual bool WouldActAtZero() const { return false; }
+    // The action a final tick now would call an entry for (a PowerAction);
+    // kNoAction when none would be called.
+    virtual int ActionAtZero() const = 0;
     // Names the dialog's fields through NameControl and NameCountField.
     virtual void NameControls() {}
 
@@ -45,6 +46,9 @@ protected:
     // After each tick: the taskbar button follows the count, and the window
     // surfaces once the end is near.
     void ShowCountdownProgress(int nStepsLeft);
+    // The end on the taskbar: after each tick, and whenever the action boxes
+    // or the force change.
+    void ShowEndOnTaskbar();
     // Once the session has ended, no tick counts any more.
     bool IsSessionEnded() const { return m_bSessionEnded; }
 
@@ -69,6 +73,7 @@ protected:
     // watch it without COM.
     virtual void ConnectTaskbar();
     virtual void ShowOnTaskbar(TBPFLAG state, int nStepsLeft, int nStepsAtStart);
+    virtual void ShowTipOnTaskbar(LPCWSTR pwszTip);
     LRESULT OnTaskbarButtonCreated(WPARAM, LPARAM);
 
     // The second timer of the warning, for minutes and hours, when the moment
@@ -97,8 +102,14 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
+    // While the countdown runs toward an action, the thumbnail's tooltip says
+    // which and at what clock time (shutdown; drowsel's few seconds need none).
+    bool m_bEndOnTaskbar = false;
+
 private:
     void SetTaskbarState(TBPFLAG state, int nStepsLeft);
+    // The window surfaces, and a screen reader says what comes in how long.
+    void SurfaceForLastMinute(ULONGLONG nMsLeft);
     static void CALLBACK LastMinuteTimerProc(HWND hWnd, UINT, UINT_PTR, DWORD);
 
     bool m_bRunning = false;  // timer 1 installed by us and not yet stopped
@@ -108,6 +119,8 @@ private:
     TBPFLAG m_taskbarState = TBPF_NOPROGRESS;
     int m_nStepsLeft = 0;
     int m_nStepsAtStart = 0;
+    UINT m_nPeriodMs = 0;
+    bool m_bTipShown = false;  // the thumbnail's tooltip is ours, not the title
     CLastMinute m_lastMinute;
     bool m_bLastMinuteTimer = false;  // the second timer is set
     bool m_bSessionEnded = false;

@@ -25,7 +25,7 @@ protected:
     void OnOK() override;      // the start
     void OnCancel() override;
     HICON GetIcon() const override { return m_hIcon; }
-    bool WouldActAtZero() const override;
+    int ActionAtZero() const override;
     void NameControls() override;
 
     void OnTimer(UINT_PTR nIDEvent);

@@ -4,6 +4,7 @@
 
 #include <oleacc.h>
 #include <shobjidl.h>
+#include <uiautomationcore.h>
 
 #include <set>
 #include <string>
@@ -157,3 +158,51 @@ private:
         return idObject == static_cast<DWORD>(OBJID_CLIENT) && idChild == CHILDID_SELF && idProp == PROPID_ACC_NAME;
     }
 };
+
+// The window's host provider for UI Automation: only its release is logged
+// ("provider released").
+class CFakeElementProvider final : public CFakeUnknown<IRawElementProviderSimple> {
+public:
+    explicit CFakeElementProvider(std::vector<std::string>& log) : CFakeUnknown(log, "provider released") {}
+
+    HRESULT STDMETHODCALLTYPE get_ProviderOptions(ProviderOptions*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetPatternProvider(PATTERNID, IUnknown**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetPropertyValue(PROPERTYID, VARIANT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple**) override { return E_NOTIMPL; }
+
+private:
+    bool AnswersTo(REFIID) const override { return false; }
+};
+
+// UI Automation by name, for LastMinuteOs::GetUiaProc: the host provider, and
+// the notification said into *g_pUiaLog ("said: <text>"; "said? " unless it
+// is NotificationKind_Other, NotificationProcessing_ImportantAll, with an
+// activity), or missing while g_bUiaSilent.
+inline std::vector<std::string>* g_pUiaLog = nullptr;
+inline bool g_bUiaSilent = false;
+
+inline HRESULT WINAPI FakeUiaHostProvider(HWND, IRawElementProviderSimple** pp)
+{
+    *pp = new CFakeElementProvider(*g_pUiaLog);
+    return S_OK;
+}
+
+inline HRESULT WINAPI RecordUiaNotification(IRawElementProviderSimple*, int nKind, int nProcessing, BSTR bstrText,
+                                            BSTR bstrId)
+{
+    char sz[256] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, bstrText, -1, sz, sizeof sz, nullptr, nullptr);
+    g_pUiaLog->push_back((nKind == 4 && nProcessing == 0 && ::SysStringLen(bstrId) ? "said: " : "said? ") +
+                         std::string(sz));
+    return S_OK;
+}
+
+inline FARPROC WINAPI FakeUiaProc(LPCSTR pszName)
+{
+    void (*pfn)() = nullptr;
+    if (!::lstrcmpA(pszName, "UiaHostProviderFromHwnd"))
+        pfn = reinterpret_cast<void (*)()>(FakeUiaHostProvider);
+    else if (!::lstrcmpA(pszName, "UiaRaiseNotificationEvent") && !g_bUiaSilent)
+        pfn = reinterpret_cast<void (*)()>(RecordUiaNotification);
+    return reinterpret_cast<FARPROC>(pfn);
+}

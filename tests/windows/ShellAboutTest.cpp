@@ -80,6 +80,7 @@ protected:
         CCountdownDlg::OnCancel();
     }
     HICON GetIcon() const override { return m_hIcon; }
+    int ActionAtZero() const override { return -1; }  // none
 
     void OnTimer(UINT_PTR)
     {
