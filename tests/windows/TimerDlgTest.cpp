@@ -304,11 +304,11 @@ TEST_F(TimerDlgTest, TheWindowOpensInTheChosenLanguage)
         const char *go, *group, *units, *unitName, *prompt, *reason, *tip, *said;
     } rows[] = {
         {"en", "GO!", "Shutdown In:", "Minutes", "Unit", "Please enter a number from 0 to 1000.",
-         "Vespiro: counting down to Hibernate", "Hibernate at 10:01", "Hibernate in 1 minute. Press Cancel to stop it."},
+         "Vespiro: counting down to Hibernate", "Hibernate at 10:01", "Hibernate in 1 minute."},
         {"de", u8"Los!", u8"Herunterfahren in:", u8"Minuten", u8"Einheit", u8"Geben Sie eine Zahl von 0 bis 1000 ein.",
-         u8"Vespiro: Countdown (Ruhezustand)", u8"Ruhezustand um 10:01", u8"Ruhezustand in 1 Minute. Zum Anhalten „Abbrechen“ drücken."},
+         u8"Vespiro: Countdown (Ruhezustand)", u8"Ruhezustand um 10:01", u8"Ruhezustand in 1 Minute."},
         {"ja", u8"開始", u8"シャットダウンまで：", u8"分", u8"単位", u8"0 から 1000 までの数値を入力してください。",
-         u8"Vespiro: カウントダウン中 (休止状態)", u8"10:01 に休止状態", u8"休止状態まであと 1 分。[キャンセル] で止められます。"},
+         u8"Vespiro: カウントダウン中 (休止状態)", u8"10:01 に休止状態", u8"休止状態まであと 1 分。"},
     };
     g_bScreenReader = true;
     for (const auto& row : rows) {
@@ -519,9 +519,9 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
         // said to screen readers, or not where Windows cannot say it.
         {"DefaultTime=4\nWarnSeconds=2", false, "GTMTTC",
          {"create: Vespiro: counting down to Hibernate", "set", "4/4", "3/4", "2/4", "restore", "topmost", "flash",
-          "said: Hibernate in 2 seconds. Press Cancel to stop it.", "provider released", "1/4", "clear", "close", "none"}},
+          "said: Hibernate in 2 seconds.", "provider released", "1/4", "clear", "close", "none"}},
         {"DefaultTime=2\nWarnSeconds=2", false, "FGTC",
-         {"create: Vespiro: counting down to Hibernate", "set", "2/2", "topmost", "said: Hibernate in 2 seconds. Press Cancel to stop it.",
+         {"create: Vespiro: counting down to Hibernate", "set", "2/2", "topmost", "said: Hibernate in 2 seconds.",
           "provider released", "1/2", "clear", "close", "none"}},
         {"DefaultTime=1\nWarnSeconds=5", false, "GC",
          {"create: Vespiro: counting down to Hibernate", "set", "1/1", "topmost", "flash", "clear", "close", "none"},
@@ -529,13 +529,13 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
         // Minutes and hours: a timer of its own, gone with the countdown.
         {"DefaultTime=2\nUnits=2\nWarnSeconds=90", false, "GWTC",
          {"create: Vespiro: counting down to Hibernate", "set", "2/2", "timer 2: 30000", "kill 2", "topmost", "flash",
-          "said: Hibernate in 90 seconds. Press Cancel to stop it.", "provider released", "1/2", "clear", "close", "none"}},
+          "said: Hibernate in 90 seconds.", "provider released", "1/2", "clear", "close", "none"}},
         // The tooltip: the action at the clock time of the end, from what is
         // left at each tick and whatever the clock did meanwhile; it follows
         // the action box, and goes with the end, a dead end included.
         {"DefaultTime=2\nUnits=2\nWarnSeconds=60", false, "GRTC",
          {"create: Vespiro: counting down to Hibernate", "set", "2/2", "1/2", "topmost", "flash",
-          "said: Reboot in 1 minute. Press Cancel to stop it.", "provider released", "clear", "close", "none"},
+          "said: Reboot in 1 minute.", "provider released", "clear", "close", "none"},
          kRecorded, "Hibernate at 10:02|Reboot at 10:02|Reboot at 10:01|title"},
         {"DefaultTime=5", false, "GTLTC",
          {"create: Vespiro: counting down to Hibernate", "set", "5/5", "4/5", "3/5", "clear", "close", "none"}, kRecorded,
