@@ -159,12 +159,13 @@ private:
     }
 };
 
-// The window's host provider for UI Automation: only its release is logged
-// ("provider released").
+// UI Automation by name, for LastMinuteOs::GetUiaProc: the window's host
+// provider, whose release is logged ("provider released"), and the
+// notification, said into *g_pUiaLog ("said: <text>"; "said? " unless of kind
+// Other, processed ImportantAll, with an activity); missing while g_bUiaSilent.
 class CFakeElementProvider final : public CFakeUnknown<IRawElementProviderSimple> {
 public:
     explicit CFakeElementProvider(std::vector<std::string>& log) : CFakeUnknown(log, "provider released") {}
-
     HRESULT STDMETHODCALLTYPE get_ProviderOptions(ProviderOptions*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetPatternProvider(PATTERNID, IUnknown**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetPropertyValue(PROPERTYID, VARIANT*) override { return E_NOTIMPL; }
@@ -174,10 +175,6 @@ private:
     bool AnswersTo(REFIID) const override { return false; }
 };
 
-// UI Automation by name, for LastMinuteOs::GetUiaProc: the host provider, and
-// the notification said into *g_pUiaLog ("said: <text>"; "said? " unless it
-// is NotificationKind_Other, NotificationProcessing_ImportantAll, with an
-// activity), or missing while g_bUiaSilent.
 inline std::vector<std::string>* g_pUiaLog = nullptr;
 inline bool g_bUiaSilent = false;
 
@@ -186,7 +183,6 @@ inline HRESULT WINAPI FakeUiaHostProvider(HWND, IRawElementProviderSimple** pp)
     *pp = new CFakeElementProvider(*g_pUiaLog);
     return S_OK;
 }
-
 inline HRESULT WINAPI RecordUiaNotification(IRawElementProviderSimple*, int nKind, int nProcessing, BSTR bstrText,
                                             BSTR bstrId)
 {
@@ -196,13 +192,11 @@ inline HRESULT WINAPI RecordUiaNotification(IRawElementProviderSimple*, int nKin
                          std::string(sz));
     return S_OK;
 }
-
 inline FARPROC WINAPI FakeUiaProc(LPCSTR pszName)
 {
-    void (*pfn)() = nullptr;
-    if (!::lstrcmpA(pszName, "UiaHostProviderFromHwnd"))
-        pfn = reinterpret_cast<void (*)()>(FakeUiaHostProvider);
-    else if (!::lstrcmpA(pszName, "UiaRaiseNotificationEvent") && !g_bUiaSilent)
-        pfn = reinterpret_cast<void (*)()>(RecordUiaNotification);
-    return reinterpret_cast<FARPROC>(pfn);
+    bool bSay = !::lstrcmpA(pszName, "UiaRaiseNotificationEvent") && !g_bUiaSilent;
+    return reinterpret_cast<FARPROC>(!::lstrcmpA(pszName, "UiaHostProviderFromHwnd")
+                                         ? reinterpret_cast<void (*)()>(FakeUiaHostProvider)
+                                     : bSay ? reinterpret_cast<void (*)()>(RecordUiaNotification)
+                                            : nullptr);
 }

@@ -188,9 +188,8 @@ protected:
     }
     void ShowTipOnTaskbar(LPCWSTR pwszTip) override
     {
-        char sz[192] = "title";
-        if (pwszTip)
-            ::WideCharToMultiByte(CP_ACP, 0, pwszTip, -1, sz, sizeof sz, nullptr, nullptr);
+        char sz[192] = "";
+        ::WideCharToMultiByte(CP_ACP, 0, pwszTip ? pwszTip : L"title", -1, sz, sizeof sz, nullptr, nullptr);
         g_tips += (g_tips.empty() ? "" : "|") + std::string(sz);
     }
     bool IsScreenReaderRunning() const override { return g_bScreenReader; }
@@ -238,7 +237,6 @@ protected:
         m_savedClockOs = g_taskbarProgressOs;
         g_taskbarProgressOs = {FakeLocalTime, FakeTimeFormat};
         g_now = kTen;
-        g_tips.clear();
     }
     void TearDown() override
     {
@@ -543,7 +541,6 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
         {"DefaultTime=2", false, "GXTTC",
          {"create: Vespiro: counting down to Hibernate", "set", "2/2", "1/2", "clear", "close", "error 2/2", "none"},
          kRecorded, "Hibernate at 10:00:02|Hibernate at 10:00:01|title"},
-
         {"DefaultTime=1\nUnits=3\nWarnSeconds=60", false, "GC",
          {"create: Vespiro: counting down to Hibernate", "set", "1/1", "timer 2: 3540000", "kill 2", "clear", "close",
           "none"}},
