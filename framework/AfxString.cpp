@@ -16,6 +16,11 @@ CString::CString(LPCSTR psz) : m_pch(g_chEmpty)
     *this = psz;
 }
 
+CString::CString(LPCSTR pch, int nLength) : m_pch(g_chEmpty)
+{
+    Assign(pch, pch ? nLength : 0);
+}
+
 CString::CString(const CString& other) : m_pch(g_chEmpty)
 {
     *this = other.m_pch;

@@ -8,6 +8,7 @@ class CString {
 public:
     CString();
     CString(LPCSTR psz);
+    CString(LPCSTR pch, int nLength);  // the first nLength characters
     CString(const CString& other);
     ~CString();
     CString& operator=(const CString& other);

@@ -3,6 +3,7 @@
 #include "AboutDlg.h"
 #include "Countdown.h"
 #include "LanguageChoice.h"
+#include "PluralText.h"
 #include "resource.h"
 
 namespace {
@@ -10,6 +11,42 @@ UINT g_nTaskbarButtonCreated = 0;  // registered at the first OnInitDialog
 // Its own id and a callback: the dialogs' WM_TIMER handlers tick on any id.
 constexpr UINT_PTR kLastMinuteTimerId = 2;
 constexpr UINT WM_REPORTMISSING = WM_APP;
+
+// The text nID with FormatMessage's inserts filled in, %1 the name of the
+// PowerAction and %2 the text given (a translation puts them where its
+// grammar wants), in UTF-16 for the shell and UI Automation.
+bool FormatForAction(UINT nID, int nAction, LPCWSTR pwsz2, LPWSTR pwszOut, int cch)
+{
+    HINSTANCE hInst = AfxGetResourceHandle();
+    WCHAR wszFormat[128], wszAction[64];
+    DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(wszAction), reinterpret_cast<DWORD_PTR>(pwsz2)};
+    return ::LoadStringW(hInst, IDS_ACTION_NAME + nAction, wszAction, ARRAYSIZE(wszAction)) &&
+           ::LoadStringW(hInst, nID, wszFormat, ARRAYSIZE(wszFormat)) &&
+           ::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, wszFormat, 0, 0, pwszOut,
+                            static_cast<DWORD>(cch), reinterpret_cast<va_list*>(args));
+}
+
+// The local clock time nMsFromNow ahead, in the user's format, with the
+// seconds or without. False when it cannot be had, and a day or more ahead,
+// where a time alone would name the wrong day.
+bool FormatClockTime(ULONGLONG nMsFromNow, bool bSeconds, LPWSTR pwsz, int cch)
+{
+    constexpr DWORD kDaySeconds = 24 * 3600;
+    if (nMsFromNow >= kDaySeconds * 1000ULL)
+        return false;
+    const TaskbarProgressOs& os = g_taskbarProgressOs;
+    // The time of day only, so today's date may stay. Across a change to or
+    // from summer time the clock reads an hour off until the change is past.
+    SYSTEMTIME st;
+    os.GetLocalTime(&st);
+    DWORD nSeconds = (st.wHour * 3600u + st.wMinute * 60u + st.wSecond + static_cast<DWORD>(nMsFromNow) / 1000) %
+                     kDaySeconds;
+    st.wHour = static_cast<WORD>(nSeconds / 3600);
+    st.wMinute = static_cast<WORD>(nSeconds / 60 % 60);
+    st.wSecond = static_cast<WORD>(nSeconds % 60);
+    return os.GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, bSeconds ? 0 : TIME_NOSECONDS, &st, nullptr, pwsz, cch) > 0;
+}
+
 } // namespace
 
 CCountdownDlg::CCountdownDlg(UINT nIDTemplate, CWnd* pParentWnd, UINT nIDLayout) : CDialog(nIDTemplate, pParentWnd)
@@ -76,6 +113,7 @@ UINT_PTR CCountdownDlg::StartCountdownTimer(UINT nPeriodMs, int nSteps, int nAct
         m_awake.Set(szReason);
         m_bRunning = true;
         m_nStepsAtStart = nSteps;
+        m_nPeriodMs = nPeriodMs;
         m_lastMinute.Arm(nPeriodMs, nWarnSeconds);
         ShowCountdownProgress(nSteps);
         PostMessage(WM_REPORTMISSING);
@@ -103,6 +141,12 @@ void CCountdownDlg::StopCountdownTimer()
     }
 }
 
+int CCountdownDlg::ActionAtZero() const
+{
+    // Each action's plain entry is followed by its _Force twin.
+    return WouldActAtZero() ? EntryAtZero() / 2 : kNoAction;
+}
+
 void CCountdownDlg::ShowCountdownProgress(int nStepsLeft)
 {
     if (IsEnded())
@@ -111,8 +155,8 @@ void CCountdownDlg::ShowCountdownProgress(int nStepsLeft)
         // A start at 0 or below never reaches 0: there is no share to show.
         SetTaskbarState(m_nStepsAtStart > 0 ? TBPF_NORMAL : TBPF_INDETERMINATE, nStepsLeft);
         DWORD nDueMs = m_lastMinute.DueIn(nStepsLeft);
-        if (nDueMs == 0 && WouldActAtZero())
-            m_lastMinute.Surface(m_hWnd);
+        if (nDueMs == 0 && ActionAtZero() != kNoAction)
+            SurfaceForLastMinute(static_cast<ULONGLONG>(nStepsLeft) * m_nPeriodMs);
         else if (nDueMs != 0 && nDueMs != INFINITE && !m_bLastMinuteTimer)
             m_bLastMinuteTimer = SetTimer(kLastMinuteTimerId, nDueMs, LastMinuteTimerProc) != 0;
     } else if (nStepsLeft == 0)
@@ -135,8 +179,27 @@ void CCountdownDlg::OnLastMinuteTimer()
     KillTimer(kLastMinuteTimerId);
     m_bLastMinuteTimer = false;
     // Read again: the action or the force may have changed since.
-    if (m_bRunning && WouldActAtZero())
-        m_lastMinute.Surface(m_hWnd);
+    if (m_bRunning && ActionAtZero() != kNoAction)
+        SurfaceForLastMinute(m_lastMinute.LeadMs());
+}
+
+void CCountdownDlg::SurfaceForLastMinute(ULONGLONG nMsLeft)
+{
+    // In real time, whatever the window calls its steps: drowsel's ten are six
+    // seconds. Whole minutes are said as minutes.
+    long long nLeft = static_cast<long long>((nMsLeft + 500) / 1000);
+    UINT nUnitID = IDS_SECONDS_LEFT;
+    if (nLeft >= 60 && nLeft % 60 == 0) {
+        nLeft /= 60;
+        nUnitID = IDS_MINUTES_LEFT;
+    }
+    char szLeft[96];
+    ::wsprintfA(szLeft, "%d %s", static_cast<int>(nLeft), static_cast<LPCSTR>(LoadPluralString(nUnitID, nLeft)));
+    WCHAR wszLeft[96], wszSaid[256];
+    ::MultiByteToWideChar(CP_ACP, 0, szLeft, -1, wszLeft, ARRAYSIZE(wszLeft));
+    m_lastMinute.Surface(m_hWnd, FormatForAction(IDS_LAST_MINUTE, ActionAtZero(), wszLeft, wszSaid, ARRAYSIZE(wszSaid))
+                                     ? wszSaid
+                                     : nullptr);
 }
 
 void CCountdownDlg::SetTaskbarState(TBPFLAG state, int nStepsLeft)
@@ -144,12 +207,32 @@ void CCountdownDlg::SetTaskbarState(TBPFLAG state, int nStepsLeft)
     m_taskbarState = state;
     m_nStepsLeft = nStepsLeft;
     ShowOnTaskbar(state, nStepsLeft, m_nStepsAtStart);
+    if (m_bEndOnTaskbar)
+        ShowEndOnTaskbar();
+}
+
+void CCountdownDlg::ShowEndOnTaskbar()
+{
+    // From what is left at this tick, so that a tick that comes late (after
+    // the machine slept) leaves no stale time behind. Only a count under way
+    // toward an action has an end to show: the bar is normal only while one
+    // runs that will reach 0.
+    int nAction = ActionAtZero();
+    WCHAR wszTime[64], wszTip[192];
+    bool bTip = m_taskbarState == TBPF_NORMAL && nAction != kNoAction &&
+                FormatClockTime(static_cast<ULONGLONG>(m_nStepsLeft) * m_nPeriodMs, m_nPeriodMs < 60000, wszTime,
+                                ARRAYSIZE(wszTime)) &&
+                FormatForAction(IDS_END_AT, nAction, wszTime, wszTip, ARRAYSIZE(wszTip));
+    // Cleared once, when there was one: before GO! nothing changes.
+    if (bTip || m_bTipShown)
+        ShowTipOnTaskbar(bTip ? wszTip : nullptr);
+    m_bTipShown = bTip;
 }
 
 LRESULT CCountdownDlg::OnTaskbarButtonCreated(WPARAM, LPARAM)
 {
     ConnectTaskbar();
-    ShowOnTaskbar(m_taskbarState, m_nStepsLeft, m_nStepsAtStart);
+    SetTaskbarState(m_taskbarState, m_nStepsLeft);
     return 0;
 }
 
@@ -163,6 +246,11 @@ void CCountdownDlg::ShowOnTaskbar(TBPFLAG state, int nStepsLeft, int nStepsAtSta
     // TBPF_NORMAL comes only with 0 < nStepsLeft <= nStepsAtStart, TBPF_ERROR
     // with a full bar; the other states ignore the numbers.
     m_taskbar.Show(state, static_cast<ULONGLONG>(nStepsLeft), static_cast<ULONGLONG>(nStepsAtStart));
+}
+
+void CCountdownDlg::ShowTipOnTaskbar(LPCWSTR pwszTip)
+{
+    m_taskbar.ShowTip(pwszTip);
 }
 
 void CCountdownDlg::UpdateAccessibleNames()

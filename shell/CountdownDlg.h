@@ -27,6 +27,8 @@ protected:
     // The entry a final tick now would call; PE_COUNT for none.
     virtual PowerEntry EntryAtZero() const { return PE_COUNT; }
     bool WouldActAtZero() const { return EntryAtZero() != PE_COUNT; }
+    // The action of that entry (a PowerAction); kNoAction for none.
+    int ActionAtZero() const;
     // Names the dialog's fields through NameControl and NameCountField.
     virtual void NameControls() {}
 
@@ -48,6 +50,9 @@ protected:
     // After each tick: the taskbar button follows the count, and the window
     // surfaces once the end is near.
     void ShowCountdownProgress(int nStepsLeft);
+    // The end on the taskbar: after each tick, and whenever the action boxes
+    // or the force change.
+    void ShowEndOnTaskbar();
     // Once the session has ended, no tick counts any more.
     bool IsSessionEnded() const { return m_bSessionEnded; }
 
@@ -76,6 +81,7 @@ protected:
     // watch it without COM.
     virtual void ConnectTaskbar();
     virtual void ShowOnTaskbar(TBPFLAG state, int nStepsLeft, int nStepsAtStart);
+    virtual void ShowTipOnTaskbar(LPCWSTR pwszTip);
     LRESULT OnTaskbarButtonCreated(WPARAM, LPARAM);
 
     // The second timer of the warning, for minutes and hours, when the moment
@@ -104,8 +110,14 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
+    // While the countdown runs toward an action, the thumbnail's tooltip says
+    // which and at what clock time (shutdown; drowsel's few seconds need none).
+    bool m_bEndOnTaskbar = false;
+
 private:
     void SetTaskbarState(TBPFLAG state, int nStepsLeft);
+    // The window surfaces, and a screen reader says what comes in how long.
+    void SurfaceForLastMinute(ULONGLONG nMsLeft);
     static void CALLBACK LastMinuteTimerProc(HWND hWnd, UINT, UINT_PTR, DWORD);
 
     bool m_bRunning = false;  // timer 1 installed by us and not yet stopped
@@ -115,6 +127,8 @@ private:
     TBPFLAG m_taskbarState = TBPF_NOPROGRESS;
     int m_nStepsLeft = 0;
     int m_nStepsAtStart = 0;
+    UINT m_nPeriodMs = 0;
+    bool m_bTipShown = false;  // the thumbnail's tooltip is ours, not the title
     CLastMinute m_lastMinute;
     bool m_bLastMinuteTimer = false;  // the second timer is set
     bool m_bSessionEnded = false;

@@ -66,3 +66,8 @@ bool IsUiTranslated()
 {
     return g_pChosen && g_pChosen != &g_uiLanguages[0];
 }
+
+LANGID UiLanguageId()
+{
+    return (g_pChosen ? g_pChosen : &g_uiLanguages[0])->nLangId;
+}

@@ -24,6 +24,9 @@ extern LanguageChoiceOs g_languageChoiceOs;
 // the system's own buttons. Returns the language chosen.
 const UiLanguage& UseUiLanguage(LPCSTR pszTag);
 
+// The LANGID of the language chosen; English's until a choice is made.
+LANGID UiLanguageId();
+
 // The language is one of the translations rather than English, the
 // resources' own: the dialogs are made from their layouts, with its words.
 bool IsUiTranslated();

@@ -2,6 +2,11 @@
 
 #include "ComOs.h"
 
+TaskbarProgressOs g_taskbarProgressOs = {
+    ::GetLocalTime,
+    ::GetTimeFormatEx,
+};
+
 bool CTaskbarProgress::Connect(HWND hWnd)
 {
     // The old interface belonged to the taskbar that went away.
@@ -38,6 +43,12 @@ void CTaskbarProgress::Show(TBPFLAG state, ULONGLONG nCompleted, ULONGLONG nTota
     // In the error state a value keeps the red and sets how much of it shows.
     if (state == TBPF_NORMAL || state == TBPF_ERROR)
         m_pList->SetProgressValue(m_hWnd, nCompleted, nTotal);
+}
+
+void CTaskbarProgress::ShowTip(LPCWSTR pwszTip)
+{
+    if (m_pList)
+        m_pList->SetThumbnailTooltip(m_hWnd, pwszTip);
 }
 
 void CTaskbarProgress::Disconnect()

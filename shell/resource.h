@@ -26,3 +26,14 @@
 #define IDS_ABOUT_WORDS         0x2010
 #define IDS_ABOUT_OK            (IDS_ABOUT_WORDS + 1)
 #define IDS_ABOUT_CAPTION       (IDS_ABOUT_WORDS + 14)
+
+// What the countdown says on the taskbar and to screen readers. The About box
+// has words for its two controls only, so these share its block: a block of
+// their own would cost some 60 bytes in every language. Their inserts are
+// FormatMessage's, which a translation may put in any order.
+#define IDS_END_AT              (IDS_ABOUT_WORDS + 2)  // %1 the action's name, %2 its clock time
+#define IDS_LAST_MINUTE         (IDS_ABOUT_WORDS + 3)  // %1 the action's name, %2 the time left
+// The time left's units after a number, as "in 5 minutes" takes them:
+// one|few|many|other (see PluralRule.h).
+#define IDS_SECONDS_LEFT        (IDS_ABOUT_WORDS + 4)
+#define IDS_MINUTES_LEFT        (IDS_ABOUT_WORDS + 5)

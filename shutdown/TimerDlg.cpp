@@ -46,6 +46,7 @@ int ShownUnit(const CString& strLabel)
 CTimerDlg::CTimerDlg(CWnd* pParent) : CCountdownDlg(IDD_MAIN, pParent, IDD_MAIN_LAYOUT), CountdownState()
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+    m_bEndOnTaskbar = true;
 }
 
 void CTimerDlg::UseLanguage()
@@ -167,6 +168,7 @@ void CTimerDlg::OnChangeCount()
 void CTimerDlg::OnForce()
 {
     UpdateData(TRUE);
+    ShowEndOnTaskbar();  // a force value no entry matches becomes 0 or 1
 }
 
 void CTimerDlg::SelectAction(PowerAction action)
@@ -176,4 +178,5 @@ void CTimerDlg::SelectAction(PowerAction action)
         *flags[i] = (i == action) ? 1 : 0;
     UpdateData(FALSE);
     UpdateData(TRUE);
+    ShowEndOnTaskbar();
 }

@@ -4,6 +4,7 @@
 
 #include <oleacc.h>
 #include <shobjidl.h>
+#include <uiautomationcore.h>
 
 #include <set>
 #include <string>
@@ -157,3 +158,45 @@ private:
         return idObject == static_cast<DWORD>(OBJID_CLIENT) && idChild == CHILDID_SELF && idProp == PROPID_ACC_NAME;
     }
 };
+
+// UI Automation by name, for LastMinuteOs::GetUiaProc: the window's host
+// provider, whose release is logged ("provider released"), and the
+// notification, said into *g_pUiaLog ("said: <text>"; "said? " unless of kind
+// Other, processed ImportantAll, with an activity); missing while g_bUiaSilent.
+class CFakeElementProvider final : public CFakeUnknown<IRawElementProviderSimple> {
+public:
+    explicit CFakeElementProvider(std::vector<std::string>& log) : CFakeUnknown(log, "provider released") {}
+    HRESULT STDMETHODCALLTYPE get_ProviderOptions(ProviderOptions*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetPatternProvider(PATTERNID, IUnknown**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetPropertyValue(PROPERTYID, VARIANT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple**) override { return E_NOTIMPL; }
+
+private:
+    bool AnswersTo(REFIID) const override { return false; }
+};
+
+inline std::vector<std::string>* g_pUiaLog = nullptr;
+inline bool g_bUiaSilent = false;
+
+inline HRESULT WINAPI FakeUiaHostProvider(HWND, IRawElementProviderSimple** pp)
+{
+    *pp = new CFakeElementProvider(*g_pUiaLog);
+    return S_OK;
+}
+inline HRESULT WINAPI RecordUiaNotification(IRawElementProviderSimple*, int nKind, int nProcessing, BSTR bstrText,
+                                            BSTR bstrId)
+{
+    char sz[256] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, bstrText, -1, sz, sizeof sz, nullptr, nullptr);
+    g_pUiaLog->push_back((nKind == 4 && nProcessing == 0 && ::SysStringLen(bstrId) ? "said: " : "said? ") +
+                         std::string(sz));
+    return S_OK;
+}
+inline FARPROC WINAPI FakeUiaProc(LPCSTR pszName)
+{
+    bool bSay = !::lstrcmpA(pszName, "UiaRaiseNotificationEvent") && !g_bUiaSilent;
+    return reinterpret_cast<FARPROC>(!::lstrcmpA(pszName, "UiaHostProviderFromHwnd")
+                                         ? reinterpret_cast<void (*)()>(FakeUiaHostProvider)
+                                     : bSay ? reinterpret_cast<void (*)()>(RecordUiaNotification)
+                                            : nullptr);
+}

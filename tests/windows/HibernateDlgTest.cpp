@@ -5,6 +5,7 @@
 
 #include "BoxRecorder.h"
 #include "Boxes.h"
+#include "FakeTaskbarList.h"
 #include "FakeTimerDlg.h"
 #include "ModalRunner.h"
 #include "../../drowsel/resource.h"
@@ -27,6 +28,7 @@ protected:
         std::string bar = std::to_string(nLeft) + "/" + std::to_string(nAtStart);
         m_bar.push_back(state == TBPF_NORMAL ? bar : state == TBPF_ERROR ? "red " + bar : std::to_string(state));
     }
+    void ShowTipOnTaskbar(LPCWSTR) override { m_bar.push_back("tip"); }  // none in drowsel
     void NameControl(int nID, LPCSTR pszName) override { m_names.push_back(std::to_string(nID) + ": " + pszName); }
 };
 
@@ -49,11 +51,16 @@ protected:
 };
 
 // The OK command neither ends nor stops the countdown; Cancel does. The whole
-// countdown is within the last minute: the window is on top from the start.
+// countdown is within the last minute: the window is on top from the start,
+// and a screen reader says how long is left in real time.
 TEST_F(HibernateDlgTest, OpensWithTimerOneAt600MsWhichOnlyCancelStops)
 {
     ASSERT_TRUE(LoadStandIn("recording"));
     CTestHibernateDlg dlg;
+    std::vector<std::string> said;
+    const LastMinuteOs saved = g_lastMinuteOs;
+    g_lastMinuteOs.GetUiaProc = FakeUiaProc;
+    g_pUiaLog = &said;
     INT_PTR result = RunModal(dlg, [&](HWND hDlg) {
         EXPECT_EQ("10", ItemText(hDlg, IDC_COUNT));
         EXPECT_TRUE(::GetWindowLongA(hDlg, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -69,6 +76,8 @@ TEST_F(HibernateDlgTest, OpensWithTimerOneAt600MsWhichOnlyCancelStops)
         EXPECT_EQ(1, dlg.m_bHibernate);
         PostButton(hDlg, IDCANCEL);
     });
+    g_lastMinuteOs = saved;
+    EXPECT_EQ((std::vector<std::string>{"said: Hibernate in 6 seconds.", "provider released"}), said);
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ((std::vector<std::pair<UINT_PTR, UINT>>{{1, 600}}), dlg.m_timersSet);
     EXPECT_EQ(std::vector<UINT_PTR>{1}, dlg.m_timersKilled);

@@ -106,7 +106,18 @@ BOOL WINAPI RecordFlash(PFLASHWINFO p)
     g_log.push_back(p->cbSize == sizeof *p && p->dwFlags == (FLASHW_TRAY | FLASHW_TIMERNOFG) ? "flash" : "flash?");
     return TRUE;
 }
-const LastMinuteOs kRecordingWindowOs = {RecordForeground, RecordIconic, RecordShow, RecordPos, RecordFlash};
+const LastMinuteOs kRecordingWindowOs = {RecordForeground, RecordIconic, RecordShow, RecordPos, RecordFlash, FakeUiaProc};
+
+// The clock: local time as set, formatted "hh:mm" or "hh:mm:ss".
+SYSTEMTIME g_now;
+void WINAPI FakeLocalTime(LPSYSTEMTIME pst) { *pst = g_now; }
+int WINAPI FakeTimeFormat(LPCWSTR pszLocale, DWORD dwFlags, const SYSTEMTIME* p, LPCWSTR pszFormat, LPWSTR pwsz, int)
+{
+    return pszLocale || pszFormat ? 0  // the user's locale and format only
+                                  : ::wsprintfW(pwsz, dwFlags == TIME_NOSECONDS ? L"%02u:%02u" : L"%02u:%02u:%02u",
+                                                p->wHour, p->wMinute, p->wSecond) + 1;
+}
+const SYSTEMTIME kTen = {2026, 1, 1, 5, 10, 0, 0, 0};
 
 // The language through its seam: what Windows says the thread speaks, and
 // what the choice then asks of the thread.
@@ -154,6 +165,9 @@ Shown Snapshot(HWND hDlg)
             ::IsWindowEnabled(::GetDlgItem(hDlg, IDOK)) != FALSE};
 }
 
+// The thumbnail's tooltips in order, "title" for none: "A at 10:03|title".
+std::string g_tips;
+
 // shutdown's dialog on a fake timer, which shows what it showed at Cancel.
 class CProbeTimerDlg : public CFakeTimerDlg<CTimerDlg> {
 public:
@@ -171,6 +185,12 @@ protected:
         const char* const names[] = {"none", "indeterminate", "", "", "error "};
         std::string bar = std::to_string(nLeft) + "/" + std::to_string(nAtStart);
         g_log.push_back(state == TBPF_NORMAL ? bar : state == TBPF_ERROR ? names[state] + bar : names[state]);
+    }
+    void ShowTipOnTaskbar(LPCWSTR pwszTip) override
+    {
+        char sz[192] = "";
+        ::WideCharToMultiByte(CP_ACP, 0, pwszTip ? pwszTip : L"title", -1, sz, sizeof sz, nullptr, nullptr);
+        g_tips += (g_tips.empty() ? "" : "|") + std::string(sz);
     }
     bool IsScreenReaderRunning() const override { return g_bScreenReader; }
     void NameControl(int nID, LPCSTR pszName) override
@@ -213,12 +233,17 @@ protected:
         g_comOs = {RecordCoInit, RecordCoCreate, RecordCoUninit};
         m_savedWindowOs = g_lastMinuteOs;
         g_lastMinuteOs = kRecordingWindowOs;
+        g_pUiaLog = &g_log;
+        m_savedClockOs = g_taskbarProgressOs;
+        g_taskbarProgressOs = {FakeLocalTime, FakeTimeFormat};
+        g_now = kTen;
     }
     void TearDown() override
     {
         g_powerRequestOs = m_savedOs;
         g_comOs = m_savedComOs;
         g_lastMinuteOs = m_savedWindowOs;
+        g_taskbarProgressOs = m_savedClockOs;
         // Let go of a library loaded from the folder, so that it can be removed.
         if (g_PowerEntries.m_hPowerLib)
             ::FreeLibrary(static_cast<HMODULE>(g_PowerEntries.m_hPowerLib));
@@ -228,6 +253,7 @@ protected:
     PowerRequestOs m_savedOs = {};
     ComOs m_savedComOs = {};
     LastMinuteOs m_savedWindowOs = {};
+    TaskbarProgressOs m_savedClockOs = {};
     ScopedCurrentFolder m_folder{"timerdlg"};
     ScopedMessageBoxRecorder m_boxes;
 };
@@ -273,14 +299,14 @@ TEST_F(TimerDlgTest, TheWindowOpensInTheChosenLanguage)
 {
     const struct {
         const char* tag;
-        const char *go, *group, *units, *unitName, *prompt, *reason;
+        const char *go, *group, *units, *unitName, *prompt, *reason, *tip, *said;
     } rows[] = {
         {"en", "GO!", "Shutdown In:", "Minutes", "Unit", "Please enter a number from 0 to 1000.",
-         "Vespiro: counting down to Hibernate"},
+         "Vespiro: counting down to Hibernate", "Hibernate at 10:01", "Hibernate in 1 minute."},
         {"de", u8"Los!", u8"Herunterfahren in:", u8"Minuten", u8"Einheit", u8"Geben Sie eine Zahl von 0 bis 1000 ein.",
-         u8"Vespiro: Countdown (Ruhezustand)"},
+         u8"Vespiro: Countdown (Ruhezustand)", u8"Ruhezustand um 10:01", u8"Ruhezustand in 1 Minute."},
         {"ja", u8"開始", u8"シャットダウンまで：", u8"分", u8"単位", u8"0 から 1000 までの数値を入力してください。",
-         u8"Vespiro：カウントダウン中（休止状態）"},
+         u8"Vespiro：カウントダウン中（休止状態）", u8"10:01 に休止状態", u8"休止状態まであと 1 分。"},
     };
     g_bScreenReader = true;
     for (const auto& row : rows) {
@@ -288,6 +314,7 @@ TEST_F(TimerDlgTest, TheWindowOpensInTheChosenLanguage)
         WriteIni(std::string("[Misc]\nLanguage=") + row.tag + "\n");
         CTimerDlg::UseLanguage();
         g_log.clear();
+        g_tips.clear();
         CProbeTimerDlg dlg;
         const size_t nBoxes = m_boxes.Boxes().size();
         std::string go, group;
@@ -295,6 +322,7 @@ TEST_F(TimerDlgTest, TheWindowOpensInTheChosenLanguage)
                       go = WindowTextOf(::GetDlgItem(hDlg, IDOK));
                       group = WindowTextOf(::GetWindow(::GetDlgItem(hDlg, IDC_COUNT), GW_HWNDPREV));
                       ::SetDlgItemTextA(hDlg, IDC_COUNT, "5000");  // out of range: the framework's prompt
+                      ::SetDlgItemTextA(hDlg, IDC_COUNT, "1");     // a minute: the last one from the start
                       GoThenCancel(hDlg);
                   }));
         EXPECT_EQ(row.go, go);
@@ -307,6 +335,9 @@ TEST_F(TimerDlgTest, TheWindowOpensInTheChosenLanguage)
         EXPECT_NE(g_log.end(),
                   std::find(g_log.begin(), g_log.end(), "name 1000: " + std::string(row.group) + " " + row.units));
         EXPECT_NE(g_log.end(), std::find(g_log.begin(), g_log.end(), std::string("create: ") + row.reason));
+        // So do the taskbar's tooltip and what a screen reader says.
+        EXPECT_EQ(row.tip + std::string("|title"), g_tips);
+        EXPECT_NE(g_log.end(), std::find(g_log.begin(), g_log.end(), std::string("said: ") + row.said));
     }
     g_bScreenReader = false;
     UseUiLanguage("en");
@@ -448,14 +479,16 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
     // C "Cancel", R a click on Reboot, W the warning's own timer, M the window
     // minimised from now on, F the window in the foreground from now on,
     // O WM_GETOBJECT, Q WM_QUERYENDSESSION, E WM_ENDSESSION(TRUE), e the same
-    // with FALSE, U the file changed to Units=3.
-    enum Os { kRecorded, kCreateFails, kNoPowerRequests, kScreenReader };
+    // with FALSE, U the file changed to Units=3, L the clock three hours on
+    // (as after sleep), X the library's entries gone.
+    enum Os { kRecorded, kCreateFails, kNoPowerRequests, kScreenReader, kNoNotification };
     struct Case {
         const char* settings;
         bool refuseTimer;
         const char* script;
         std::vector<std::string> log;
         Os os = kRecorded;
+        const char* tips = nullptr;  // the thumbnail's tooltips (g_tips), where checked
     } cases[] = {
         // A second GO! changes nothing.
         {"DefaultTime=3", false, "BGGTTC",
@@ -464,7 +497,8 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
          {"create: Vespiro: counting down to Hibernate", "set", "2/2", "1/2", "clear", "close", "entry", "none"}},
         // No action: all red until Cancel, whatever comes after.
         {"DefaultTime=1\nDefaultMode=0", false, "GTTBC",
-         {"create: Vespiro: counting down", "set", "1/1", "clear", "close", "error 1/1", "connect", "error 1/1", "none"}},
+         {"create: Vespiro: counting down", "set", "1/1", "clear", "close", "error 1/1", "connect", "error 1/1", "none"},
+         kRecorded, ""},
         {"DefaultTime=3", true, "BGC", {"connect", "none", "none"}},
         {"DefaultTime=3\nUnits=0", false, "GTC", {"none"}},
         {"DefaultTime=0", false, "GTC",
@@ -481,16 +515,34 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
          {"create: Vespiro: counting down to Hibernate", "state: awake", "2/2", "1/2", "state: released", "entry", "none"},
          kCreateFails},
         {"DefaultTime=2", false, "GC", {"state: awake", "2/2", "state: released", "none"}, kNoPowerRequests},
-        // The last seconds: once, minimised or not; never when foreground.
+        // The last seconds: once, minimised or not; never when foreground;
+        // said to screen readers, or not where Windows cannot say it.
         {"DefaultTime=4\nWarnSeconds=2", false, "GTMTTC",
-         {"create: Vespiro: counting down to Hibernate", "set", "4/4", "3/4", "2/4", "restore", "topmost", "flash", "1/4",
-          "clear", "close", "none"}},
+         {"create: Vespiro: counting down to Hibernate", "set", "4/4", "3/4", "2/4", "restore", "topmost", "flash",
+          "said: Hibernate in 2 seconds.", "provider released", "1/4", "clear", "close", "none"}},
         {"DefaultTime=2\nWarnSeconds=2", false, "FGTC",
-         {"create: Vespiro: counting down to Hibernate", "set", "2/2", "topmost", "1/2", "clear", "close", "none"}},
+         {"create: Vespiro: counting down to Hibernate", "set", "2/2", "topmost", "said: Hibernate in 2 seconds.",
+          "provider released", "1/2", "clear", "close", "none"}},
+        {"DefaultTime=1\nWarnSeconds=5", false, "GC",
+         {"create: Vespiro: counting down to Hibernate", "set", "1/1", "topmost", "flash", "clear", "close", "none"},
+         kNoNotification},
         // Minutes and hours: a timer of its own, gone with the countdown.
         {"DefaultTime=2\nUnits=2\nWarnSeconds=90", false, "GWTC",
          {"create: Vespiro: counting down to Hibernate", "set", "2/2", "timer 2: 30000", "kill 2", "topmost", "flash",
-          "1/2", "clear", "close", "none"}},
+          "said: Hibernate in 90 seconds.", "provider released", "1/2", "clear", "close", "none"}},
+        // The tooltip: the action at the clock time of the end, from what is
+        // left at each tick and whatever the clock did meanwhile; it follows
+        // the action box, and goes with the end, a dead end included.
+        {"DefaultTime=2\nUnits=2\nWarnSeconds=60", false, "GRTC",
+         {"create: Vespiro: counting down to Hibernate", "set", "2/2", "1/2", "topmost", "flash",
+          "said: Reboot in 1 minute.", "provider released", "clear", "close", "none"},
+         kRecorded, "Hibernate at 10:02|Reboot at 10:02|Reboot at 10:01|title"},
+        {"DefaultTime=5", false, "GTLTC",
+         {"create: Vespiro: counting down to Hibernate", "set", "5/5", "4/5", "3/5", "clear", "close", "none"}, kRecorded,
+         "Hibernate at 10:00:05|Hibernate at 10:00:04|Hibernate at 13:00:03|title"},
+        {"DefaultTime=2", false, "GXTTC",
+         {"create: Vespiro: counting down to Hibernate", "set", "2/2", "1/2", "clear", "close", "error 2/2", "none"},
+         kRecorded, "Hibernate at 10:00:02|Hibernate at 10:00:01|title"},
         {"DefaultTime=1\nUnits=3\nWarnSeconds=60", false, "GC",
          {"create: Vespiro: counting down to Hibernate", "set", "1/1", "timer 2: 3540000", "kill 2", "clear", "close",
           "none"}},
@@ -520,6 +572,9 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
         g_powerRequestOs = kRecordingOs;
         g_bCreateFails = c.os == kCreateFails;
         g_bScreenReader = c.os == kScreenReader;
+        g_bUiaSilent = c.os == kNoNotification;
+        g_now = kTen;
+        g_tips.clear();
         g_bIconic = false;
         g_hForeground = nullptr;
         if (c.os == kNoPowerRequests)
@@ -539,6 +594,8 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
                           case 'Q': g_log.push_back("query " + std::to_string(::SendMessageA(hDlg, WM_QUERYENDSESSION, 0, 0))); break;
                           case 'E': case 'e': ::SendMessageA(hDlg, WM_ENDSESSION, *p == 'E', 0); break;
                           case 'U': WriteIni("[Misc]\nUnits=3\n"); break;
+                          case 'L': g_now.wHour += 3; break;
+                          case 'X': g_PowerEntries = {}; break;
                           default:
                               ::SendMessageA(hDlg, *p == 'B' ? nButtonCreated : *p == 'T' ? WM_TIMER : WM_COMMAND,
                                              *p == 'G' ? IDOK : *p == 'C' ? IDCANCEL : 1, 0);
@@ -547,6 +604,9 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
                   }));
         EXPECT_TRUE(dlg.IsEnded());
         EXPECT_EQ(c.log, g_log);
+        if (c.tips) {
+            EXPECT_EQ(c.tips, g_tips);
+        }
         if (std::strstr(c.settings, "DefaultMode=0") || std::strstr(c.settings, "DefaultForce=2")) {
             EXPECT_EQ(0, std::count(g_log.begin(), g_log.end(), "topmost"))
                 << "the window surfaced before a countdown that ends in no action";

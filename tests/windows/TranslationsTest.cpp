@@ -8,7 +8,9 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -87,20 +89,33 @@ std::map<UINT, std::wstring> Strings(HMODULE h, WORD lang)
     return texts;
 }
 
-// The printf conversions of a text in order, such as "%d%d".
+// The printf conversions of a text in order, such as "%d%d", then the
+// FormatMessage inserts it takes (%1, %2!d!), each once and sorted: a
+// translation puts those where its grammar wants. (No printf text of ours has
+// a field width, which would read as an insert.)
 std::string Conversions(const std::wstring& text)
 {
     std::string conversions;
+    std::set<std::string> inserts;
     for (size_t i = 0; i + 1 < text.size(); ++i) {
         if (text[i] != L'%')
             continue;
         size_t j = i + 1;
+        if (text[j] >= L'1' && text[j] <= L'9') {  // to the end of the number, or of its !format!
+            j = std::min(text.find_first_not_of(L"0123456789", j), text.size());
+            j = j < text.size() && text[j] == L'!' ? std::min(text.find(L'!', j + 1), text.size() - 1) + 1 : j;
+            inserts.insert(Utf8(text.substr(i, j - i)));
+            i = j - 1;
+            continue;
+        }
         while (j < text.size() && wcschr(L"-+ #0123456789.lh", text[j]))
             ++j;
         if (j < text.size())
             conversions += Utf8(text.substr(i, j - i + 1));
         i = j;
     }
+    for (const std::string& insert : inserts)
+        conversions += insert;
     return conversions;
 }
 
