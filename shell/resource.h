@@ -25,6 +25,8 @@
 #define IDS_MAIN_WORDS          0x2000
 #define IDS_ABOUT_WORDS         0x2010
 #define IDS_ABOUT_OK            (IDS_ABOUT_WORDS + 1)
+// + 6 and + 7: the framework's two prompts (AFX_IDP_PARSE_INT, numbered in
+// CMakeLists.txt), which would otherwise take a string block of their own.
 #define IDS_ABOUT_CAPTION       (IDS_ABOUT_WORDS + 14)
 
 // What the countdown says on the taskbar and to screen readers. The About box

@@ -22,6 +22,13 @@ if(CMAKE_SCRIPT_MODE_FILE)
   if(NOT dlls STREQUAL expected)
     message(FATAL_ERROR "${FILE} imports ${dlls}\nexpected: ${expected}")
   endif()
+  # What a section merged away would lose unseen (cmake/lean-pe.ld): the
+  # unwind table and the TLS directory of the start-up code.
+  foreach(dir Exception "Thread Storage")
+    if(NOT dump MATCHES "Entry [0-9a-f] [0-9a-f]+ 0*[1-9a-f][0-9a-f]* ${dir} Directory")
+      message(FATAL_ERROR "${FILE} has no ${dir} Directory")
+    endif()
+  endforeach()
   message(STATUS "${FILE}: ${size} bytes, imports ${dlls}")
   return()
 endif()
