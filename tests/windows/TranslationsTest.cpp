@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -155,12 +156,15 @@ struct DialogOfProgram {
     UINT nIDLayout;    // every translation's
     UINT nIDWords;
     const char* name;
+    // The unit beside the count (shutdown's field, drowsel's static after
+    // the count), which shows each form of these words as the count changes.
+    std::vector<UINT> unitWords;
 };
 
 const DialogOfProgram kDialogs[] = {
-    {"shutdown.exe", IDD_MAIN, IDD_MAIN_LAYOUT, IDS_MAIN_WORDS, "shutdown's window"},
-    {"drowsel.exe", IDD_MAIN, IDD_MAIN_LAYOUT, IDS_MAIN_WORDS, "drowsel's window"},
-    {"shutdown.exe", IDD_ABOUTBOX, IDD_ABOUTBOX_LAYOUT, IDS_ABOUT_WORDS, "the About box"},
+    {"shutdown.exe", IDD_MAIN, IDD_MAIN_LAYOUT, IDS_MAIN_WORDS, "shutdown's window", {IDS_SECONDS, IDS_MINUTES, IDS_HOURS}},
+    {"drowsel.exe", IDD_MAIN, IDD_MAIN_LAYOUT, IDS_MAIN_WORDS, "drowsel's window", {IDS_MAIN_WORDS + 4}},  // IDS_MAIN_SECONDS
+    {"shutdown.exe", IDD_ABOUTBOX, IDD_ABOUTBOX_LAYOUT, IDS_ABOUT_WORDS, "the About box", {}},
 };
 
 // A template of the module, in English, made into a dialog of ours.
@@ -351,8 +355,21 @@ std::wstring Missing(HDC hdc, HFONT hFont, const std::wstring& text)
     return missing;
 }
 
+// Where a text is checked: the language, the window and the dpi.
+struct FitPlace {
+    std::string where;
+    int dpi;
+    HWND hDlg;
+    int nWidthDlu;  // the width the language gives the window; 0 for English's own window
+};
+
+// A translated text leaves a tenth of its width spare: the same Tahoma comes
+// out a few pixels wider from another FreeType (Wine 10's against Wine 8's),
+// and Windows' own renderer and hinting are a third.
+constexpr int kSparePercent = 10;
+
 // The control's text on one line, whole, in letters its font can draw.
-void ExpectFits(HWND hCtl, int dpi, const std::string& where)
+void ExpectFits(HWND hCtl, const FitPlace& place)
 {
     const std::wstring text = Drawn(hCtl);
     if (text.empty() || !(::GetWindowLongW(hCtl, GWL_STYLE) & WS_VISIBLE))
@@ -368,8 +385,18 @@ void ExpectFits(HWND hCtl, int dpi, const std::string& where)
     ::ReleaseDC(hCtl, hdc);
     RECT rc;
     ::GetClientRect(hCtl, &rc);
-    const std::string what = where + ", control " + std::to_string(::GetDlgCtrlID(hCtl)) + " \"" + Utf8(text) + "\"";
-    EXPECT_LE(size.cx, RoomFor(hCtl, dpi)) << what << ": " << size.cx << " px wide";
+    const std::string what = place.where + ", control " + std::to_string(::GetDlgCtrlID(hCtl)) + " \"" + Utf8(text) + "\"";
+    const int room = RoomFor(hCtl, place.dpi);
+    const int needed = size.cx + (place.nWidthDlu ? (size.cx * kSparePercent + 99) / 100 : 0);
+    if (needed > room) {
+        // What the window's width must grow by, in dialog units (4 to a base unit).
+        RECT rcBase = {0, 0, 4, 8};
+        ::MapDialogRect(place.hDlg, &rcBase);
+        const int nMoreDlu = ((needed - room) * 4 + rcBase.right - 1) / rcBase.right;
+        ADD_FAILURE() << what << ": " << size.cx << " px wide, " << needed << " with its spare tenth, in " << room
+                      << " px; the window needs a width of " << place.nWidthDlu + nMoreDlu << " (now "
+                      << place.nWidthDlu << ")";
+    }
     if (ClassOf(hCtl) != "Button" || (::GetWindowLongW(hCtl, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) {
         EXPECT_LE(tm.tmHeight, rc.bottom) << what << ": " << tm.tmHeight << " px high";
     }
@@ -384,6 +411,18 @@ int ScreenDpi()
     return dpi;
 }
 
+// The width in dialog units the words give the window, else its own.
+int WidthDlu(HMODULE h, const DialogOfProgram& dialog, HWND hDlg)
+{
+    WCHAR wsz[16] = L"";
+    if (::LoadStringW(h, dialog.nIDWords + AFX_WORDS_WIDTH, wsz, ARRAYSIZE(wsz)) > 0)
+        return _wtoi(wsz);
+    RECT rcBase = {0, 0, 4, 8}, rc;
+    ::MapDialogRect(hDlg, &rcBase);
+    ::GetClientRect(hDlg, &rc);
+    return ::MulDiv(rc.right, 4, rcBase.right);
+}
+
 // Every dialog of both programs in every language, at the screen's dpi.
 void ExpectEveryTextFits()
 {
@@ -392,22 +431,32 @@ void ExpectEveryTextFits()
         UseUiLanguage(language.pszName);
         for (const DialogOfProgram& dialog : kDialogs) {
             CBuiltModule module(dialog.file);
-            const std::string where = std::string(language.pszName) + ", " + dialog.name + " at " +
-                                      std::to_string(dpi) + " dpi";
-            HWND hDlg = MakeAsOpened(module.Get(), dialog);
-            ASSERT_TRUE(hDlg) << where;
-            for (HWND hCtl : Children(hDlg))
-                ExpectFits(hCtl, dpi, where);
-            // The unit field shows one of the three words as the program runs.
-            if (HWND hUnits = ::GetDlgItem(hDlg, IDC_UNITS)) {
-                for (UINT nID : {IDS_SECONDS, IDS_MINUTES, IDS_HOURS}) {
-                    char szWord[256] = "";
-                    ::LoadStringA(module.Get(), nID, szWord, sizeof szWord);
-                    ::SetWindowTextA(hUnits, szWord);
-                    ExpectFits(hUnits, dpi, where);
+            FitPlace place = {std::string(language.pszName) + ", " + dialog.name + " at " + std::to_string(dpi) + " dpi",
+                              dpi, MakeAsOpened(module.Get(), dialog), 0};
+            ASSERT_TRUE(place.hDlg) << place.where;
+            if (IsUiTranslated())
+                place.nWidthDlu = WidthDlu(module.Get(), dialog, place.hDlg);
+            HWND hUnits = nullptr;
+            if (!dialog.unitWords.empty()) {
+                hUnits = ::GetDlgItem(place.hDlg, IDC_UNITS);
+                if (!hUnits)
+                    hUnits = ::GetWindow(::GetDlgItem(place.hDlg, IDC_COUNT), GW_HWNDNEXT);
+            }
+            for (HWND hCtl : Children(place.hDlg))
+                if (hCtl != hUnits)
+                    ExpectFits(hCtl, place);
+            // The unit shows every form of its words as the count changes.
+            for (UINT nID : dialog.unitWords) {
+                WCHAR wsz[256] = L"";
+                ::LoadStringW(module.Get(), nID, wsz, ARRAYSIZE(wsz));
+                std::wstring forms = wsz;
+                for (size_t from = 0, bar = 0; from <= forms.size(); from = bar + 1) {
+                    bar = std::min(forms.find(L'|', from), forms.size());
+                    ::SetWindowTextW(hUnits, forms.substr(from, bar - from).c_str());
+                    ExpectFits(hUnits, place);
                 }
             }
-            ::DestroyWindow(hDlg);
+            ::DestroyWindow(place.hDlg);
         }
     }
     UseUiLanguage("en");
