@@ -2,6 +2,7 @@
 #include "LanguageChoice.h"
 #include "Platform.h"
 #include "UiLanguages.h"
+#include "../../powerlib/resource.h"
 #include "../../shell/resource.h"
 #include "../../shutdown/resource.h"
 
@@ -141,6 +142,65 @@ TEST(Translations, EveryLanguageHasEnglishsTextsAndNoOthers)
                     << file << ", " << language.pszName << ": has text " << text.first << ", which English has not";
         }
     }
+}
+
+namespace {
+
+std::string g_boxText, g_boxCaption;
+
+int WINAPI RecordBox(HWND, LPCSTR pszText, LPCSTR pszCaption, UINT)
+{
+    g_boxText = pszText;
+    g_boxCaption = pszCaption;
+    return IDOK;
+}
+
+BOOLEAN WINAPI NoHibernation(PSYSTEM_POWER_CAPABILITIES pCaps)
+{
+    *pCaps = {};
+    return TRUE;
+}
+
+// Points every slot of the module's image that holds pfnOld at pfnNew: its
+// imports, and any table it copied them into.
+void Redirect(HMODULE h, FARPROC pfnOld, void* pfnNew)
+{
+    auto* pBase = reinterpret_cast<BYTE*>(h);
+    auto* pNt = reinterpret_cast<IMAGE_NT_HEADERS*>(pBase + reinterpret_cast<IMAGE_DOS_HEADER*>(h)->e_lfanew);
+    for (DWORD off = 0; off + sizeof(void*) <= pNt->OptionalHeader.SizeOfImage; off += sizeof(void*)) {
+        auto** ppSlot = reinterpret_cast<void**>(pBase + off);
+        DWORD dwOld;
+        if (*ppSlot == reinterpret_cast<void*>(pfnOld) &&
+            ::VirtualProtect(ppSlot, sizeof(void*), PAGE_READWRITE, &dwOld)) {
+            *ppSlot = pfnNew;
+            ::VirtualProtect(ppSlot, sizeof(void*), dwOld, &dwOld);
+        }
+    }
+}
+
+} // namespace
+
+// The built library loaded by a program that has none of its texts (this
+// one): its boxes speak from its own module, in the language chosen.
+TEST(Translations, TheLibrarysBoxesTakeItsOwnTexts)
+{
+    HMODULE h = ::LoadLibraryA((WinPath(VESPIRO_BIN_DIR) + "\\Shutdown.dll").c_str());
+    ASSERT_TRUE(h);
+    Redirect(h, ::GetProcAddress(::GetModuleHandleA("user32.dll"), "MessageBoxA"), reinterpret_cast<void*>(RecordBox));
+    Redirect(h, ::GetProcAddress(::GetModuleHandleA("powrprof.dll"), "GetPwrCapabilities"),
+             reinterpret_cast<void*>(NoHibernation));
+    auto pfnHibernate = reinterpret_cast<void (*)()>(::GetProcAddress(h, "Hibernate"));
+    ASSERT_TRUE(pfnHibernate);
+    for (const UiLanguage& language : g_uiLanguages) {
+        UseUiLanguage(language.pszName);
+        g_boxText = g_boxCaption = "none";
+        pfnHibernate();
+        std::map<UINT, std::wstring> texts = Strings(h, language.nLangId);
+        EXPECT_EQ(Utf8(texts[IDS_NO_HIBERNATION]), g_boxText) << language.pszName;
+        EXPECT_EQ(Utf8(texts[IDS_HIBERNATE]), g_boxCaption) << language.pszName;
+    }
+    UseUiLanguage("en");
+    ::FreeLibrary(h);
 }
 
 namespace {
