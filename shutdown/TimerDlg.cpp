@@ -9,6 +9,8 @@
 #include "resource.h"
 #include "../shell/resource.h"
 
+#include <cstring>
+
 namespace {
 
 struct UnitInfo {
@@ -36,7 +38,7 @@ int ShownUnit(const CString& strLabel)
         for (int i = 0; i <= static_cast<int>(PluralCategory::Other); ++i) {
             int nLength = 0;
             const char* pForm = PluralForm(strForms, static_cast<PluralCategory>(i), nLength);
-            if (strLabel == CString(pForm, nLength))
+            if (nLength == strLabel.GetLength() && std::strncmp(pForm, strLabel, nLength) == 0)
                 return nUnits;
         }
     }
