@@ -319,60 +319,6 @@ TEST_F(TimerDlgTest, TheWindowOpensInTheChosenLanguage)
     UseUiLanguage("en");
 }
 
-// The unit takes the form for the count beside it: at the opening, as the
-// count is typed (the label alone: the caret stays where the typing left it),
-// and as it counts down. The field's name keeps the unit's own name.
-TEST_F(TimerDlgTest, TheUnitTakesTheFormForTheCountBesideIt)
-{
-    const struct {
-        const char* tag;
-        const char* name;
-        std::vector<std::string> shown;  // at 2; typed 2, 21, 5, 2; then 1 and 0 counting down
-    } rows[] = {
-        {"ru", u8"минуты", {u8"минуты", u8"минуты", u8"минута", u8"минут", u8"минуты", u8"минута", u8"минут"}},
-        {"en", "Minutes", std::vector<std::string>(7, "Minutes")},
-    };
-    g_bScreenReader = true;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.tag);
-        WriteIni(std::string("[Misc]\nLanguage=") + row.tag + "\nDefaultTime=2\nUnits=2\nDefaultMode=0\n");
-        CTimerDlg::UseLanguage();
-        g_log.clear();
-        CProbeTimerDlg dlg;
-        std::vector<std::string> shown;
-        std::string group;
-        LONG caret = 0;
-        RunModal(dlg, [&](HWND hDlg) {
-            HWND hCount = ::GetDlgItem(hDlg, IDC_COUNT);
-            group = WindowTextOf(::GetWindow(hCount, GW_HWNDPREV));
-            shown.push_back(Snapshot(hDlg).units);
-            const struct {
-                bool over;  // typed over the whole count, else after it
-                char ch;
-            } keys[] = {{true, '2'}, {false, '1'}, {true, '5'}, {true, '2'}};
-            for (const auto& key : keys) {
-                if (key.over)
-                    ::SendMessageA(hCount, EM_SETSEL, 0, -1);
-                ::SendMessageA(hCount, WM_CHAR, static_cast<WPARAM>(key.ch), 0);
-                shown.push_back(Snapshot(hDlg).units);
-            }
-            caret = static_cast<LONG>(::SendMessageA(hCount, EM_GETSEL, 0, 0));
-            ::SendMessageA(hDlg, WM_COMMAND, IDOK, 0);
-            for (int i = 0; i < 2; ++i) {
-                ::SendMessageA(hDlg, WM_TIMER, 1, 0);
-                shown.push_back(Snapshot(hDlg).units);
-            }
-            PostButton(hDlg, IDCANCEL);
-        });
-        EXPECT_EQ(row.shown, shown);
-        EXPECT_EQ(MAKELONG(1, 1), caret);  // after the "2" typed over the "5"
-        EXPECT_EQ("name 1000: " + group + " " + row.name, FirstNameOfCount());
-        EXPECT_TRUE(m_boxes.Boxes().empty());
-    }
-    g_bScreenReader = false;
-    UseUiLanguage("en");
-}
-
 // --- The start ----------------------------------------------------------------
 
 TEST_F(TimerDlgTest, TheStartInstallsTimerOneWithThePeriodOfTheUnit)

@@ -415,21 +415,14 @@ std::wstring Missing(HDC hdc, HFONT hFont, const std::wstring& text)
     return missing;
 }
 
-// Where a text is checked: the language, the window and the dpi.
-struct FitPlace {
-    std::string where;
-    int dpi;
-    HWND hDlg;
-    int nWidthDlu;  // the width the language gives the window; 0 for English's own window
-};
-
 // A translated text leaves a tenth of its width spare: the same Tahoma comes
 // out a few pixels wider from another FreeType (Wine 10's against Wine 8's),
 // and Windows' own renderer and hinting are a third.
 constexpr int kSparePercent = 10;
 
-// The control's text on one line, whole, in letters its font can draw.
-void ExpectFits(HWND hCtl, const FitPlace& place)
+// The control's text on one line, whole, in letters its font can draw; in a
+// translation, with room to spare in a window nWidthDlu dialog units wide.
+void ExpectFits(HWND hCtl, int dpi, const std::string& where, int nWidthDlu = 0)
 {
     const std::wstring text = Drawn(hCtl);
     if (text.empty() || !(::GetWindowLongW(hCtl, GWL_STYLE) & WS_VISIBLE))
@@ -445,17 +438,16 @@ void ExpectFits(HWND hCtl, const FitPlace& place)
     ::ReleaseDC(hCtl, hdc);
     RECT rc;
     ::GetClientRect(hCtl, &rc);
-    const std::string what = place.where + ", control " + std::to_string(::GetDlgCtrlID(hCtl)) + " \"" + Utf8(text) + "\"";
-    const int room = RoomFor(hCtl, place.dpi);
-    const int needed = size.cx + (place.nWidthDlu ? (size.cx * kSparePercent + 99) / 100 : 0);
+    const std::string what = where + ", control " + std::to_string(::GetDlgCtrlID(hCtl)) + " \"" + Utf8(text) + "\"";
+    const int room = RoomFor(hCtl, dpi);
+    const int needed = size.cx + (nWidthDlu ? (size.cx * kSparePercent + 99) / 100 : 0);
     if (needed > room) {
-        // What the window's width must grow by, in dialog units (4 to a base unit).
-        RECT rcBase = {0, 0, 4, 8};
-        ::MapDialogRect(place.hDlg, &rcBase);
-        const int nMoreDlu = ((needed - room) * 4 + rcBase.right - 1) / rcBase.right;
+        RECT rcBase = {0, 0, 4, 8};  // 4 dialog units across: one base unit
+        ::MapDialogRect(::GetParent(hCtl), &rcBase);
         ADD_FAILURE() << what << ": " << size.cx << " px wide, " << needed << " with its spare tenth, in " << room
-                      << " px; the window needs a width of " << place.nWidthDlu + nMoreDlu << " (now "
-                      << place.nWidthDlu << ")";
+                      << " px; the window needs a width of "
+                      << nWidthDlu + ((needed - room) * 4 + rcBase.right - 1) / rcBase.right << " (now " << nWidthDlu
+                      << ")";
     }
     if (ClassOf(hCtl) != "Button" || (::GetWindowLongW(hCtl, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) {
         EXPECT_LE(tm.tmHeight, rc.bottom) << what << ": " << tm.tmHeight << " px high";
@@ -491,20 +483,17 @@ void ExpectEveryTextFits()
         UseUiLanguage(language.pszName);
         for (const DialogOfProgram& dialog : kDialogs) {
             CBuiltModule module(dialog.file);
-            FitPlace place = {std::string(language.pszName) + ", " + dialog.name + " at " + std::to_string(dpi) + " dpi",
-                              dpi, MakeAsOpened(module.Get(), dialog), 0};
-            ASSERT_TRUE(place.hDlg) << place.where;
-            if (IsUiTranslated())
-                place.nWidthDlu = WidthDlu(module.Get(), dialog, place.hDlg);
-            HWND hUnits = nullptr;
-            if (!dialog.unitWords.empty()) {
-                hUnits = ::GetDlgItem(place.hDlg, IDC_UNITS);
-                if (!hUnits)
-                    hUnits = ::GetWindow(::GetDlgItem(place.hDlg, IDC_COUNT), GW_HWNDNEXT);
-            }
-            for (HWND hCtl : Children(place.hDlg))
+            const std::string where = std::string(language.pszName) + ", " + dialog.name + " at " +
+                                      std::to_string(dpi) + " dpi";
+            HWND hDlg = MakeAsOpened(module.Get(), dialog);
+            ASSERT_TRUE(hDlg) << where;
+            const int nWidthDlu = IsUiTranslated() ? WidthDlu(module.Get(), dialog, hDlg) : 0;
+            HWND hUnits = ::GetDlgItem(hDlg, IDC_UNITS);
+            if (!hUnits && !dialog.unitWords.empty())
+                hUnits = ::GetWindow(::GetDlgItem(hDlg, IDC_COUNT), GW_HWNDNEXT);
+            for (HWND hCtl : Children(hDlg))
                 if (hCtl != hUnits)
-                    ExpectFits(hCtl, place);
+                    ExpectFits(hCtl, dpi, where, nWidthDlu);
             // The unit shows every form of its words as the count changes.
             for (UINT nID : dialog.unitWords) {
                 WCHAR wsz[256] = L"";
@@ -513,10 +502,10 @@ void ExpectEveryTextFits()
                 for (size_t from = 0, bar = 0; from <= forms.size(); from = bar + 1) {
                     bar = std::min(forms.find(L'|', from), forms.size());
                     ::SetWindowTextW(hUnits, forms.substr(from, bar - from).c_str());
-                    ExpectFits(hUnits, place);
+                    ExpectFits(hUnits, dpi, where, nWidthDlu);
                 }
             }
-            ::DestroyWindow(place.hDlg);
+            ::DestroyWindow(hDlg);
         }
     }
     UseUiLanguage("en");
