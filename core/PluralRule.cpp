@@ -1,5 +1,8 @@
 #include "PluralRule.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // How each of our languages counts, by its primary language id (the low ten
@@ -13,10 +16,12 @@ enum Rule : unsigned char {
     kEastSlavic,        // Russian, Ukrainian
 };
 
-const struct {
+struct LanguageRule {
     unsigned char primary;
     Rule rule;
-} kRules[] = {
+};
+
+const LanguageRule kRules[] = {
     {0x04, kOther},   {0x11, kOther},   {0x12, kOther},   {0x0C, kOneForZeroAndOne}, {0x16, kOneForZeroAndOne},
     {0x0A, kOneAndMillions}, {0x10, kOneAndMillions}, {0x15, kPolish}, {0x19, kEastSlavic}, {0x22, kEastSlavic},
 };
@@ -25,10 +30,11 @@ const struct {
 
 PluralCategory CardinalCategory(unsigned short nLangId, long long n)
 {
-    Rule rule = kOneForOne;
-    for (const auto& entry : kRules)
-        if (entry.primary == (nLangId & 0x3FF))
-            rule = entry.rule;
+    const LanguageRule* pEnd = std::end(kRules);
+    const LanguageRule* pEntry = std::find_if(std::begin(kRules), pEnd, [nLangId](const LanguageRule& entry) {
+        return entry.primary == (nLangId & 0x3FF);
+    });
+    const Rule rule = pEntry != pEnd ? pEntry->rule : kOneForOne;
     // In unsigned arithmetic, so that LLONG_MIN has an absolute value too.
     const unsigned long long i = n < 0 ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
     const unsigned i10 = static_cast<unsigned>(i % 10), i100 = static_cast<unsigned>(i % 100);
