@@ -1,63 +1,57 @@
 #include "PluralRule.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
-// Primary language ids (the low ten bits of a LANGID).
-enum : unsigned short {
-    kChinese = 0x04,
-    kGerman = 0x07,
-    kEnglish = 0x09,
-    kSpanish = 0x0A,
-    kFrench = 0x0C,
-    kItalian = 0x10,
-    kJapanese = 0x11,
-    kKorean = 0x12,
-    kDutch = 0x13,
-    kPolish = 0x15,
-    kPortuguese = 0x16,
-    kRussian = 0x19,
-    kTurkish = 0x1F,
-    kUkrainian = 0x22,
+// How each of our languages counts, by its primary language id (the low ten
+// bits of a LANGID); any other follows English.
+enum Rule : unsigned char {
+    kOneForOne,         // English, German, Dutch, Turkish
+    kOther,             // Chinese, Japanese, Korean: one form
+    kOneForZeroAndOne,  // French, Portuguese (Brazil's rule); many for millions
+    kOneAndMillions,    // Spanish, Italian: one for 1, many for millions
+    kPolish,
+    kEastSlavic,        // Russian, Ukrainian
+};
+
+struct LanguageRule {
+    unsigned char primary;
+    Rule rule;
+};
+
+const LanguageRule kRules[] = {
+    {0x04, kOther},   {0x11, kOther},   {0x12, kOther},   {0x0C, kOneForZeroAndOne}, {0x16, kOneForZeroAndOne},
+    {0x0A, kOneAndMillions}, {0x10, kOneAndMillions}, {0x15, kPolish}, {0x19, kEastSlavic}, {0x22, kEastSlavic},
 };
 
 } // namespace
 
 PluralCategory CardinalCategory(unsigned short nLangId, long long n)
 {
+    const LanguageRule* pEnd = std::end(kRules);
+    const LanguageRule* pEntry = std::find_if(std::begin(kRules), pEnd, [nLangId](const LanguageRule& entry) {
+        return entry.primary == (nLangId & 0x3FF);
+    });
+    const Rule rule = pEntry != pEnd ? pEntry->rule : kOneForOne;
     // In unsigned arithmetic, so that LLONG_MIN has an absolute value too.
     const unsigned long long i = n < 0 ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
-    const unsigned long long i10 = i % 10;
-    const unsigned long long i100 = i % 100;
-    const bool bMillions = i != 0 && i % 1000000 == 0;
-    switch (nLangId & 0x3FF) {
-    case kChinese:
-    case kJapanese:
-    case kKorean:
+    const unsigned i10 = static_cast<unsigned>(i % 10), i100 = static_cast<unsigned>(i % 100);
+    const bool bFew = i10 >= 2 && i10 <= 4 && (i100 < 12 || i100 > 14);
+    switch (rule) {
+    case kOther:
         return PluralCategory::Other;
-    case kFrench:
-    case kPortuguese:  // Brazil's rule, the one our Portuguese follows
-        return i <= 1 ? PluralCategory::One : bMillions ? PluralCategory::Many : PluralCategory::Other;
-    case kSpanish:
-    case kItalian:
-        return i == 1 ? PluralCategory::One : bMillions ? PluralCategory::Many : PluralCategory::Other;
     case kPolish:
-        if (i == 1)
-            return PluralCategory::One;
-        return (i10 >= 2 && i10 <= 4 && (i100 < 12 || i100 > 14)) ? PluralCategory::Few : PluralCategory::Many;
-    case kRussian:
-    case kUkrainian:
-        if (i10 == 1 && i100 != 11)
-            return PluralCategory::One;
-        return (i10 >= 2 && i10 <= 4 && (i100 < 12 || i100 > 14)) ? PluralCategory::Few : PluralCategory::Many;
-    case kGerman:
-    case kEnglish:
-    case kDutch:
-    case kTurkish:
+        return i == 1 ? PluralCategory::One : bFew ? PluralCategory::Few : PluralCategory::Many;
+    case kEastSlavic:
+        return (i10 == 1 && i100 != 11) ? PluralCategory::One : bFew ? PluralCategory::Few : PluralCategory::Many;
     default:
-        return i == 1 ? PluralCategory::One : PluralCategory::Other;
+        if (i == 1 || (i == 0 && rule == kOneForZeroAndOne))
+            return PluralCategory::One;
+        return (rule != kOneForOne && i != 0 && i % 1000000 == 0) ? PluralCategory::Many : PluralCategory::Other;
     }
 }
-
 const char* PluralForm(const char* pszForms, PluralCategory category, int& nLength)
 {
     nLength = 0;

@@ -1,6 +1,7 @@
 #include "HibernateDlg.h"
 
 #include "Countdown.h"
+#include "PluralText.h"
 #include "PowerLibrary.h"
 #include "resource.h"
 #include "../shell/resource.h"
@@ -34,6 +35,13 @@ void CHibernateDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_SUSPEND, m_bSuspend);
     DDX_Check(pDX, IDC_HIBERNATE, m_bHibernate);
     DDX_Check(pDX, IDC_SHUTDOWN, m_bShutdown);
+    // The unit, a static text after the count field, in the form for the
+    // count each push shows.
+    if (!pDX->m_bSaveAndValidate) {
+        CString strUnit = LoadPluralString(IDS_MAIN_SECONDS, m_nCount);
+        if (!strUnit.IsEmpty())
+            ::SetWindowTextA(::GetWindow(GetDlgItem(IDC_COUNT).m_hWnd, GW_HWNDNEXT), strUnit);
+    }
 }
 
 BOOL CHibernateDlg::OnInitDialog()
@@ -69,10 +77,8 @@ PowerEntry CHibernateDlg::EntryAtZero() const
 
 void CHibernateDlg::NameControls()
 {
-    // The unit is the static text after the count field.
-    char szUnit[96] = "";
-    ::GetWindowTextA(::GetWindow(GetDlgItem(IDC_COUNT).m_hWnd, GW_HWNDNEXT), szUnit, sizeof szUnit);
-    NameCountField(IDC_COUNT, szUnit);
+    // The unit's name, not the form for the count (see CTimerDlg's).
+    NameCountField(IDC_COUNT, LoadPluralName(IDS_MAIN_SECONDS));
 }
 
 void CHibernateDlg::OnTimer(UINT_PTR)

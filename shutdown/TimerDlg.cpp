@@ -2,16 +2,20 @@
 
 #include "Countdown.h"
 #include "LanguageChoice.h"
+#include "PluralRule.h"
+#include "PluralText.h"
 #include "PowerLibrary.h"
 #include "SettingsReader.h"
 #include "resource.h"
 #include "../shell/resource.h"
 
+#include <cstring>
+
 namespace {
 
 struct UnitInfo {
     UINT nPeriodMs;
-    UINT nLabelID;  // the unit's word, in the user's language
+    UINT nLabelID;  // the unit's word in the user's language, its forms separated by '|'
 };
 
 // Units 1, 2 and 3 of the settings file; any other value has no unit.
@@ -25,19 +29,19 @@ const UnitInfo* FindUnit(int nUnits)
     return (nUnits >= 1 && nUnits <= 3) ? &s_units[nUnits - 1] : nullptr;
 }
 
-CString UnitLabel(const UnitInfo& unit)
-{
-    CString strLabel;
-    strLabel.LoadString(unit.nLabelID);
-    return strLabel;
-}
-
-// The unit whose label is shown; 0 for none.
+// The unit whose label is shown, in any of its forms; 0 for none.
 int ShownUnit(const CString& strLabel)
 {
-    for (int nUnits = 1; nUnits <= 3; ++nUnits)
-        if (!strLabel.IsEmpty() && strLabel == UnitLabel(*FindUnit(nUnits)))
-            return nUnits;
+    for (int nUnits = 1; nUnits <= 3 && !strLabel.IsEmpty(); ++nUnits) {
+        CString strForms;
+        strForms.LoadString(FindUnit(nUnits)->nLabelID);
+        for (int i = 0; i <= static_cast<int>(PluralCategory::Other); ++i) {
+            int nLength = 0;
+            const char* pForm = PluralForm(strForms, static_cast<PluralCategory>(i), nLength);
+            if (nLength == strLabel.GetLength() && std::strncmp(pForm, strLabel, nLength) == 0)
+                return nUnits;
+        }
+    }
     return 0;
 }
 
@@ -78,7 +82,16 @@ void CTimerDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_SHUTDOWN, m_bShutdown);
     DDX_Check(pDX, IDC_LOGOFF, m_bLogOff);
     DDX_Check(pDX, IDC_REBOOT, m_bReboot);
+    // Every push shows the unit in the form for the count it shows.
+    if (!pDX->m_bSaveAndValidate)
+        FitUnitToCount();
     DDX_Text(pDX, IDC_UNITS, m_strUnits);
+}
+
+void CTimerDlg::FitUnitToCount()
+{
+    if (const UnitInfo* pUnit = FindUnit(ShownUnit(m_strUnits)))
+        m_strUnits = LoadPluralString(pUnit->nLabelID, m_nCount);
 }
 
 BOOL CTimerDlg::OnInitDialog()
@@ -94,7 +107,7 @@ BOOL CTimerDlg::OnInitDialog()
     default: break;
     }
     if (const UnitInfo* pUnit = FindUnit(ReadUnits()))
-        m_strUnits = UnitLabel(*pUnit);
+        m_strUnits = LoadPluralString(pUnit->nLabelID, m_nCount);
     m_nWarnSeconds = ReadWarnSeconds();
     UpdateData(FALSE);
 
@@ -126,7 +139,7 @@ void CTimerDlg::OnOK()
     if (!pUnit)
         return;
     UINT_PTR nTimer = StartCountdownTimer(pUnit->nPeriodMs, m_nCount, SelectedAction(*this), m_nWarnSeconds);
-    m_strUnits = UnitLabel(*pUnit);
+    m_strUnits = LoadPluralString(pUnit->nLabelID, m_nCount);
     UpdateData(FALSE);
     UpdateAccessibleNames();
     if (!nTimer)
@@ -146,7 +159,10 @@ PowerEntry CTimerDlg::EntryAtZero() const
 
 void CTimerDlg::NameControls()
 {
-    NameCountField(IDC_COUNT, m_strUnits);
+    // The unit's name, not the form for the count: the field's value says the
+    // number, and the name stays as the count changes.
+    const UnitInfo* pUnit = FindUnit(ShownUnit(m_strUnits));
+    NameCountField(IDC_COUNT, pUnit ? LoadPluralName(pUnit->nLabelID) : CString());
     CString strName;
     strName.LoadString(IDS_UNIT_NAME);
     NameControl(IDC_UNITS, strName);
@@ -163,6 +179,9 @@ void CTimerDlg::OnTimer(UINT_PTR)
 void CTimerDlg::OnChangeCount()
 {
     UpdateData(TRUE);
+    // The label alone: a push would put the count back under the caret.
+    FitUnitToCount();
+    GetDlgItem(IDC_UNITS).SetWindowText(m_strUnits);
 }
 
 void CTimerDlg::OnForce()

@@ -15,7 +15,7 @@ public:
     static void UseLanguage();
 
     // CountdownState's seven fields come first, then:
-    CString m_strUnits;  // "Seconds", "Minutes", "Hours" (in the user's language) or empty
+    CString m_strUnits;  // "Seconds", "Minutes", "Hours" (in the user's language, in the form for the count) or empty
     HICON m_hIcon;
     int m_nWarnSeconds = 60;  // how long before the end the window surfaces; 0 or less never
 
@@ -27,6 +27,8 @@ protected:
     HICON GetIcon() const override { return m_hIcon; }
     PowerEntry EntryAtZero() const override;
     void NameControls() override;
+    // The unit shown, if any, in the form for m_nCount.
+    void FitUnitToCount();
 
     void OnTimer(UINT_PTR nIDEvent);
     void OnChangeCount();

@@ -6,15 +6,42 @@
 WINE10_DIR="$ROOT/build/wine10"
 WINE10_ROOT="$WINE10_DIR/root"
 WINE10_MIRROR="${WINE10_MIRROR:-http://deb.debian.org/debian}"
+# Wine, its own fonts (Tahoma among them) and the one font with Chinese,
+# Japanese and Korean letters that the prefix maps Windows' CJK faces to, as
+# the Wine 8 host has them.
+WINE10_PACKAGES="wine64 wine fonts-wine fonts-wqy-microhei"
+WINE10_CJK_FONT=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 
-# Makes the chroot unless it is there: Debian's own wine64 and wine packages,
-# nothing of ours. debootstrap and apt-get run in a mount namespace of their
-# own, so that no mount they make outlives them inside build/.
+# apt-get installs the packages into the chroot at $1, in a mount namespace of
+# its own.
+wine10_apt() {
+  # shellcheck disable=SC2016
+  unshare --mount --propagation private sh -c '
+      mount --bind /proc "$1/proc" && mount --rbind /dev "$1/dev" && mount --bind /sys "$1/sys" &&
+      chroot "$1" env PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive \
+        sh -c "apt-get update -qq && apt-get install -y -qq $2 && apt-get clean"' sh "$1" "$WINE10_PACKAGES"
+}
+
+# Makes the chroot unless it is there: Debian's own packages above, nothing
+# of ours; one made before the fonts were asked for gets them. debootstrap
+# and apt-get run in a mount namespace of their own, so that no mount they
+# make outlives them inside build/.
 wine10_make() {
-  [ -f "$WINE10_ROOT/.vespiro-ready" ] && return 0
+  if [ -f "$WINE10_ROOT/.vespiro-ready" ] && [ -f "$WINE10_ROOT$WINE10_CJK_FONT" ]; then
+    return 0
+  fi
   if [ "$(id -u)" -ne 0 ]; then
     echo "wine10: making $WINE10_ROOT needs root (debootstrap, apt-get, mount)" >&2
     return 1
+  fi
+  if [ -f "$WINE10_ROOT/.vespiro-ready" ]; then
+    # Made before the fonts were asked for: add them to it.
+    echo "wine10: adding the fonts to $WINE10_ROOT (log in $WINE10_DIR/make.log)"
+    if ! wine10_apt "$WINE10_ROOT" >>"$WINE10_DIR/make.log" 2>&1 || [ ! -f "$WINE10_ROOT$WINE10_CJK_FONT" ]; then
+      echo "wine10: apt-get install $WINE10_PACKAGES in the chroot failed; see $WINE10_DIR/make.log" >&2
+      return 1
+    fi
+    return 0
   fi
   if ! command -v debootstrap >/dev/null; then
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null || return 1
@@ -28,16 +55,12 @@ wine10_make() {
     echo "wine10: debootstrap failed; see $log" >&2
     return 1
   fi
-  # shellcheck disable=SC2016
-  if ! unshare --mount --propagation private sh -c '
-      mount --bind /proc "$1/proc" && mount --rbind /dev "$1/dev" && mount --bind /sys "$1/sys" &&
-      chroot "$1" env PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive \
-        sh -c "apt-get update -qq && apt-get install -y -qq wine64 wine && apt-get clean"' sh "$part" >>"$log" 2>&1; then
-    echo "wine10: apt-get install wine64 wine in the chroot failed; see $log" >&2
+  if ! wine10_apt "$part" >>"$log" 2>&1; then
+    echo "wine10: apt-get install $WINE10_PACKAGES in the chroot failed; see $log" >&2
     return 1
   fi
-  if [ ! -x "$part/usr/lib/wine/wine64" ]; then
-    echo "wine10: no /usr/lib/wine/wine64 in the chroot; see $log" >&2
+  if [ ! -x "$part/usr/lib/wine/wine64" ] || [ ! -f "$part$WINE10_CJK_FONT" ]; then
+    echo "wine10: no /usr/lib/wine/wine64 or no CJK font in the chroot; see $log" >&2
     return 1
   fi
   touch "$part/.vespiro-ready"

@@ -7,6 +7,7 @@
 #include "Boxes.h"
 #include "FakeTaskbarList.h"
 #include "FakeTimerDlg.h"
+#include "LanguageChoice.h"
 #include "ModalRunner.h"
 #include "../../drowsel/resource.h"
 
@@ -148,6 +149,30 @@ TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
     EXPECT_EQ(hWndSeen, Boxes()[0].hOwner);
     // The end comes while the user may be elsewhere: the box must be seen.
     EXPECT_EQ(static_cast<UINT>(MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST), Boxes()[0].nType);
+}
+
+// In a language with three forms the unit follows the count down: 10 and
+// 5 to 9 "секунд", 2 to 4 "секунды", 1 "секунда", 0 "секунд". The count
+// field's name keeps the unit's plural.
+TEST_F(HibernateDlgTest, TheUnitTakesTheFormForTheCount)
+{
+    ASSERT_TRUE(LoadPartialLibrary());
+    UseUiLanguage("ru");
+    CTestHibernateDlg dlg;
+    std::string shown, group;
+    RunModal(dlg, [&](HWND hDlg) {
+        group = WindowTextOf(::GetWindow(::GetDlgItem(hDlg, IDC_COUNT), GW_HWNDPREV));
+        ::SendMessageA(hDlg, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+        for (int i = 10; i >= 0; --i) {
+            shown += WindowTextOf(::GetWindow(::GetDlgItem(hDlg, IDC_COUNT), GW_HWNDNEXT)) + " ";
+            if (i > 0)
+                ::SendMessageA(hDlg, WM_TIMER, 1, 0);
+        }
+        PostButton(hDlg, IDCANCEL);
+    });
+    UseUiLanguage("en");
+    EXPECT_EQ(u8"секунд секунд секунд секунд секунд секунд секунды секунды секунды секунда секунд ", shown);
+    EXPECT_EQ(std::vector<std::string>{"1000: " + group + u8" секунды"}, dlg.m_names);
 }
 
 // Once the session ends no tick counts: the last one would have reached the

@@ -2,11 +2,13 @@
 #include "LanguageChoice.h"
 #include "Platform.h"
 #include "UiLanguages.h"
+#include "../../powerlib/resource.h"
 #include "../../shell/resource.h"
 #include "../../shutdown/resource.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <map>
@@ -159,6 +161,65 @@ TEST(Translations, EveryLanguageHasEnglishsTextsAndNoOthers)
 
 namespace {
 
+std::string g_boxText, g_boxCaption;
+
+int WINAPI RecordBox(HWND, LPCSTR pszText, LPCSTR pszCaption, UINT)
+{
+    g_boxText = pszText;
+    g_boxCaption = pszCaption;
+    return IDOK;
+}
+
+BOOLEAN WINAPI NoHibernation(PSYSTEM_POWER_CAPABILITIES pCaps)
+{
+    *pCaps = {};
+    return TRUE;
+}
+
+// Points every slot of the module's image that holds pfnOld at pfnNew: its
+// imports, and any table it copied them into.
+void Redirect(HMODULE h, FARPROC pfnOld, void* pfnNew)
+{
+    auto* pBase = reinterpret_cast<BYTE*>(h);
+    auto* pNt = reinterpret_cast<IMAGE_NT_HEADERS*>(pBase + reinterpret_cast<IMAGE_DOS_HEADER*>(h)->e_lfanew);
+    for (DWORD off = 0; off + sizeof(void*) <= pNt->OptionalHeader.SizeOfImage; off += sizeof(void*)) {
+        auto** ppSlot = reinterpret_cast<void**>(pBase + off);
+        DWORD dwOld;
+        if (*ppSlot == reinterpret_cast<void*>(pfnOld) &&
+            ::VirtualProtect(ppSlot, sizeof(void*), PAGE_READWRITE, &dwOld)) {
+            *ppSlot = pfnNew;
+            ::VirtualProtect(ppSlot, sizeof(void*), dwOld, &dwOld);
+        }
+    }
+}
+
+} // namespace
+
+// The built library loaded by a program that has none of its texts (this
+// one): its boxes speak from its own module, in the language chosen.
+TEST(Translations, TheLibrarysBoxesTakeItsOwnTexts)
+{
+    HMODULE h = ::LoadLibraryA((WinPath(VESPIRO_BIN_DIR) + "\\Shutdown.dll").c_str());
+    ASSERT_TRUE(h);
+    Redirect(h, ::GetProcAddress(::GetModuleHandleA("user32.dll"), "MessageBoxA"), reinterpret_cast<void*>(RecordBox));
+    Redirect(h, ::GetProcAddress(::GetModuleHandleA("powrprof.dll"), "GetPwrCapabilities"),
+             reinterpret_cast<void*>(NoHibernation));
+    auto pfnHibernate = reinterpret_cast<void (*)()>(::GetProcAddress(h, "Hibernate"));
+    ASSERT_TRUE(pfnHibernate);
+    for (const UiLanguage& language : g_uiLanguages) {
+        UseUiLanguage(language.pszName);
+        g_boxText = g_boxCaption = "none";
+        pfnHibernate();
+        std::map<UINT, std::wstring> texts = Strings(h, language.nLangId);
+        EXPECT_EQ(Utf8(texts[IDS_NO_HIBERNATION]), g_boxText) << language.pszName;
+        EXPECT_EQ(Utf8(texts[IDS_HIBERNATE]), g_boxCaption) << language.pszName;
+    }
+    UseUiLanguage("en");
+    ::FreeLibrary(h);
+}
+
+namespace {
+
 INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM)
 {
     return FALSE;
@@ -170,12 +231,15 @@ struct DialogOfProgram {
     UINT nIDLayout;    // every translation's
     UINT nIDWords;
     const char* name;
+    // The unit beside the count (shutdown's field, drowsel's static after
+    // the count), which shows each form of these words as the count changes.
+    std::vector<UINT> unitWords;
 };
 
 const DialogOfProgram kDialogs[] = {
-    {"shutdown.exe", IDD_MAIN, IDD_MAIN_LAYOUT, IDS_MAIN_WORDS, "shutdown's window"},
-    {"drowsel.exe", IDD_MAIN, IDD_MAIN_LAYOUT, IDS_MAIN_WORDS, "drowsel's window"},
-    {"shutdown.exe", IDD_ABOUTBOX, IDD_ABOUTBOX_LAYOUT, IDS_ABOUT_WORDS, "the About box"},
+    {"shutdown.exe", IDD_MAIN, IDD_MAIN_LAYOUT, IDS_MAIN_WORDS, "shutdown's window", {IDS_SECONDS, IDS_MINUTES, IDS_HOURS}},
+    {"drowsel.exe", IDD_MAIN, IDD_MAIN_LAYOUT, IDS_MAIN_WORDS, "drowsel's window", {IDS_MAIN_WORDS + 4}},  // IDS_MAIN_SECONDS
+    {"shutdown.exe", IDD_ABOUTBOX, IDD_ABOUTBOX_LAYOUT, IDS_ABOUT_WORDS, "the About box", {}},
 };
 
 // A template of the module, in English, made into a dialog of ours.
@@ -366,8 +430,14 @@ std::wstring Missing(HDC hdc, HFONT hFont, const std::wstring& text)
     return missing;
 }
 
-// The control's text on one line, whole, in letters its font can draw.
-void ExpectFits(HWND hCtl, int dpi, const std::string& where)
+// A translated text leaves a tenth of its width spare: the same Tahoma comes
+// out a few pixels wider from another FreeType (Wine 10's against Wine 8's),
+// and Windows' own renderer and hinting are a third.
+constexpr int kSparePercent = 10;
+
+// The control's text on one line, whole, in letters its font can draw; in a
+// translation, with room to spare in a window nWidthDlu dialog units wide.
+void ExpectFits(HWND hCtl, int dpi, const std::string& where, int nWidthDlu = 0)
 {
     const std::wstring text = Drawn(hCtl);
     if (text.empty() || !(::GetWindowLongW(hCtl, GWL_STYLE) & WS_VISIBLE))
@@ -384,7 +454,16 @@ void ExpectFits(HWND hCtl, int dpi, const std::string& where)
     RECT rc;
     ::GetClientRect(hCtl, &rc);
     const std::string what = where + ", control " + std::to_string(::GetDlgCtrlID(hCtl)) + " \"" + Utf8(text) + "\"";
-    EXPECT_LE(size.cx, RoomFor(hCtl, dpi)) << what << ": " << size.cx << " px wide";
+    const int room = RoomFor(hCtl, dpi);
+    const int needed = size.cx + (nWidthDlu ? (size.cx * kSparePercent + 99) / 100 : 0);
+    if (needed > room) {
+        RECT rcBase = {0, 0, 4, 8};  // 4 dialog units across: one base unit
+        ::MapDialogRect(::GetParent(hCtl), &rcBase);
+        ADD_FAILURE() << what << ": " << size.cx << " px wide, " << needed << " with its spare tenth, in " << room
+                      << " px; the window needs a width of "
+                      << nWidthDlu + ((needed - room) * 4 + rcBase.right - 1) / rcBase.right << " (now " << nWidthDlu
+                      << ")";
+    }
     if (ClassOf(hCtl) != "Button" || (::GetWindowLongW(hCtl, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) {
         EXPECT_LE(tm.tmHeight, rc.bottom) << what << ": " << tm.tmHeight << " px high";
     }
@@ -399,6 +478,18 @@ int ScreenDpi()
     return dpi;
 }
 
+// The width in dialog units the words give the window, else its own.
+int WidthDlu(HMODULE h, const DialogOfProgram& dialog, HWND hDlg)
+{
+    WCHAR wsz[16] = L"";
+    if (::LoadStringW(h, dialog.nIDWords + AFX_WORDS_WIDTH, wsz, ARRAYSIZE(wsz)) > 0)
+        return _wtoi(wsz);
+    RECT rcBase = {0, 0, 4, 8}, rc;
+    ::MapDialogRect(hDlg, &rcBase);
+    ::GetClientRect(hDlg, &rc);
+    return ::MulDiv(rc.right, 4, rcBase.right);
+}
+
 // Every dialog of both programs in every language, at the screen's dpi.
 void ExpectEveryTextFits()
 {
@@ -411,15 +502,22 @@ void ExpectEveryTextFits()
                                       std::to_string(dpi) + " dpi";
             HWND hDlg = MakeAsOpened(module.Get(), dialog);
             ASSERT_TRUE(hDlg) << where;
+            const int nWidthDlu = IsUiTranslated() ? WidthDlu(module.Get(), dialog, hDlg) : 0;
+            HWND hUnits = ::GetDlgItem(hDlg, IDC_UNITS);
+            if (!hUnits && !dialog.unitWords.empty())
+                hUnits = ::GetWindow(::GetDlgItem(hDlg, IDC_COUNT), GW_HWNDNEXT);
             for (HWND hCtl : Children(hDlg))
-                ExpectFits(hCtl, dpi, where);
-            // The unit field shows one of the three words as the program runs.
-            if (HWND hUnits = ::GetDlgItem(hDlg, IDC_UNITS)) {
-                for (UINT nID : {IDS_SECONDS, IDS_MINUTES, IDS_HOURS}) {
-                    char szWord[256] = "";
-                    ::LoadStringA(module.Get(), nID, szWord, sizeof szWord);
-                    ::SetWindowTextA(hUnits, szWord);
-                    ExpectFits(hUnits, dpi, where);
+                if (hCtl != hUnits)
+                    ExpectFits(hCtl, dpi, where, nWidthDlu);
+            // The unit shows every form of its words as the count changes.
+            for (UINT nID : dialog.unitWords) {
+                WCHAR wsz[256] = L"";
+                ::LoadStringW(module.Get(), nID, wsz, ARRAYSIZE(wsz));
+                std::wstring forms = wsz;
+                for (size_t from = 0, bar = 0; from <= forms.size(); from = bar + 1) {
+                    bar = std::min(forms.find(L'|', from), forms.size());
+                    ::SetWindowTextW(hUnits, forms.substr(from, bar - from).c_str());
+                    ExpectFits(hUnits, dpi, where, nWidthDlu);
                 }
             }
             ::DestroyWindow(hDlg);
