@@ -156,7 +156,7 @@ TEST_F(HibernateDlgTest, TenTicksShowNineToZeroThenTheMissingEntryIsReported)
 // field's name keeps the unit's plural.
 TEST_F(HibernateDlgTest, TheUnitTakesTheFormForTheCount)
 {
-    ASSERT_TRUE(LoadPartialLibrary());
+    ASSERT_TRUE(LoadStandIn("partial"));
     UseUiLanguage("ru");
     CTestHibernateDlg dlg;
     std::string shown, group;
