@@ -306,13 +306,13 @@ TEST_F(TimerDlgTest, TheWindowOpensInTheChosenLanguage)
 {
     const struct {
         const char* tag;
-        const char *go, *group, *units, *unitName, *prompt, *reason, *tip, *said;
+        const char *go, *group, *units, *unitAtOne, *unitName, *prompt, *reason, *tip, *said;
     } rows[] = {
-        {"en", "GO!", "Shutdown In:", "Minutes", "Unit", "Please enter a number from 0 to 1000.",
+        {"en", "GO!", "Shutdown In:", "Minutes", "Minutes", "Unit", "Please enter a number from 0 to 1000.",
          "Vespiro: counting down to Hibernate", "Hibernate at 10:01", "Hibernate in 1 minute."},
-        {"de", u8"Los!", u8"Herunterfahren in:", u8"Minuten", u8"Einheit", u8"Geben Sie eine Zahl von 0 bis 1000 ein.",
+        {"de", u8"Los!", u8"Herunterfahren in:", u8"Minuten", u8"Minute", u8"Einheit", u8"Geben Sie eine Zahl von 0 bis 1000 ein.",
          u8"Vespiro: Countdown (Ruhezustand)", u8"Ruhezustand um 10:01", u8"Ruhezustand in 1 Minute."},
-        {"ja", u8"開始", u8"シャットダウンまで：", u8"分", u8"単位", u8"0 から 1000 までの数値を入力してください。",
+        {"ja", u8"開始", u8"シャットダウンまで：", u8"分", u8"分", u8"単位", u8"0 から 1000 までの数値を入力してください。",
          u8"Vespiro：カウントダウン中（休止状態）", u8"10:01 に休止状態", u8"休止状態まであと 1 分。"},
     };
     g_bScreenReader = true;
@@ -334,7 +334,7 @@ TEST_F(TimerDlgTest, TheWindowOpensInTheChosenLanguage)
                   }));
         EXPECT_EQ(row.go, go);
         EXPECT_EQ(row.group, group);
-        EXPECT_EQ(row.units, dlg.m_atCancel.units);
+        EXPECT_EQ(row.unitAtOne, dlg.m_atCancel.units);
         ASSERT_EQ(nBoxes + 1, m_boxes.Boxes().size());
         EXPECT_EQ(row.prompt, m_boxes.Boxes().back().text);
         // The accessible names follow the words, the first ones too (made as
