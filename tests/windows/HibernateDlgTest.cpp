@@ -78,7 +78,7 @@ TEST_F(HibernateDlgTest, OpensWithTimerOneAt600MsWhichOnlyCancelStops)
         PostButton(hDlg, IDCANCEL);
     });
     g_lastMinuteOs = saved;
-    EXPECT_EQ((std::vector<std::string>{"said: Hibernate in 6 seconds.", "provider released"}), said);
+    EXPECT_EQ((std::vector<std::string>{"said: Hibernate in 6 seconds. Press Cancel to stop it.", "provider released"}), said);
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ((std::vector<std::pair<UINT_PTR, UINT>>{{1, 600}}), dlg.m_timersSet);
     EXPECT_EQ(std::vector<UINT_PTR>{1}, dlg.m_timersKilled);

@@ -309,11 +309,11 @@ TEST_F(TimerDlgTest, TheWindowOpensInTheChosenLanguage)
         const char *go, *group, *units, *unitAtOne, *unitName, *prompt, *reason, *tip, *said;
     } rows[] = {
         {"en", "GO!", "Shutdown In:", "Minutes", "Minutes", "Unit", "Please enter a number from 0 to 1000.",
-         "Vespiro: counting down to Hibernate", "Hibernate at 10:01", "Hibernate in 1 minute."},
+         "Vespiro: counting down to Hibernate", "Hibernate at 10:01", "Hibernate in 1 minute. Press Cancel to stop it."},
         {"de", u8"Los!", u8"Herunterfahren in:", u8"Minuten", u8"Minute", u8"Einheit", u8"Geben Sie eine Zahl von 0 bis 1000 ein.",
-         u8"Vespiro: Countdown (Ruhezustand)", u8"Ruhezustand um 10:01", u8"Ruhezustand in 1 Minute."},
+         u8"Vespiro: Countdown (Ruhezustand)", u8"Ruhezustand um 10:01", u8"Ruhezustand in 1 Minute. Zum Anhalten „Abbrechen“ drücken."},
         {"ja", u8"開始", u8"シャットダウンまで：", u8"分", u8"分", u8"単位", u8"0 から 1000 までの数値を入力してください。",
-         u8"Vespiro：カウントダウン中（休止状態）", u8"10:01 に休止状態", u8"休止状態まであと 1 分。"},
+         u8"Vespiro：カウントダウン中（休止状態）", u8"10:01 に休止状態", u8"休止状態まであと 1 分。[キャンセル] で止められます。"},
     };
     g_bScreenReader = true;
     for (const auto& row : rows) {
