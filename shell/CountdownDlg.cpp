@@ -31,20 +31,22 @@ bool FormatForAction(UINT nID, int nAction, LPCWSTR pwsz2, LPWSTR pwszOut, int c
 // where a time alone would name the wrong day.
 bool FormatClockTime(ULONGLONG nMsFromNow, bool bSeconds, LPWSTR pwsz, int cch)
 {
-    constexpr DWORD kDaySeconds = 24 * 3600;
-    if (nMsFromNow >= kDaySeconds * 1000ULL)
+    if (nMsFromNow >= 24 * 3600 * 1000ULL)
         return false;
     const TaskbarProgressOs& os = g_taskbarProgressOs;
-    // The time of day only, so today's date may stay. Across a change to or
-    // from summer time the clock reads an hour off until the change is past.
-    SYSTEMTIME st;
-    os.GetLocalTime(&st);
-    DWORD nSeconds = (st.wHour * 3600u + st.wMinute * 60u + st.wSecond + static_cast<DWORD>(nMsFromNow) / 1000) %
-                     kDaySeconds;
-    st.wHour = static_cast<WORD>(nSeconds / 3600);
-    st.wMinute = static_cast<WORD>(nSeconds / 60 % 60);
-    st.wSecond = static_cast<WORD>(nSeconds % 60);
-    return os.GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, bSeconds ? 0 : TIME_NOSECONDS, &st, nullptr, pwsz, cch) > 0;
+    // Universal time plus what is left, then local time by the rules of that
+    // moment, so that a change to or from summer time before the end counts.
+    FILETIME ft;
+    os.GetSystemTimeAsFileTime(&ft);
+    ULARGE_INTEGER t;
+    t.LowPart = ft.dwLowDateTime;
+    t.HighPart = ft.dwHighDateTime;
+    t.QuadPart += nMsFromNow * 10000;  // in 100 ns
+    ft.dwLowDateTime = t.LowPart;
+    ft.dwHighDateTime = t.HighPart;
+    SYSTEMTIME utc, local;
+    return ::FileTimeToSystemTime(&ft, &utc) && os.SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) &&
+           os.GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, bSeconds ? 0 : TIME_NOSECONDS, &local, nullptr, pwsz, cch) > 0;
 }
 
 } // namespace

@@ -3,7 +3,8 @@
 #include "ComOs.h"
 
 TaskbarProgressOs g_taskbarProgressOs = {
-    ::GetLocalTime,
+    ::GetSystemTimeAsFileTime,
+    ::SystemTimeToTzSpecificLocalTime,
     ::GetTimeFormatEx,
 };
 

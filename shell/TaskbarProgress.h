@@ -7,7 +7,9 @@
 // The clock calls behind the end's clock time on the taskbar, in one table so
 // that a test can set the time and the format.
 struct TaskbarProgressOs {
-    void (WINAPI* GetLocalTime)(LPSYSTEMTIME pst);
+    void (WINAPI* GetSystemTimeAsFileTime)(LPFILETIME pft);
+    BOOL (WINAPI* SystemTimeToTzSpecificLocalTime)(const TIME_ZONE_INFORMATION* pZone, const SYSTEMTIME* pUniversal,
+                                                   LPSYSTEMTIME pLocal);
     int (WINAPI* GetTimeFormatEx)(LPCWSTR pszLocale, DWORD dwFlags, const SYSTEMTIME* pTime, LPCWSTR pszFormat,
                                   LPWSTR pszTime, int cch);
 };

@@ -108,9 +108,15 @@ BOOL WINAPI RecordFlash(PFLASHWINFO p)
 }
 const LastMinuteOs kRecordingWindowOs = {RecordForeground, RecordIconic, RecordShow, RecordPos, RecordFlash, FakeUiaProc};
 
-// The clock: local time as set, formatted "hh:mm" or "hh:mm:ss".
+// The clock: the time as set, in a zone without an offset, formatted "hh:mm"
+// or "hh:mm:ss".
 SYSTEMTIME g_now;
-void WINAPI FakeLocalTime(LPSYSTEMTIME pst) { *pst = g_now; }
+void WINAPI FakeUtcNow(LPFILETIME pft) { ::SystemTimeToFileTime(&g_now, pft); }
+BOOL WINAPI FakeToLocal(const TIME_ZONE_INFORMATION* pZone, const SYSTEMTIME* pUtc, LPSYSTEMTIME pLocal)
+{
+    *pLocal = *pUtc;
+    return pZone == nullptr;  // the zone Windows is set to
+}
 int WINAPI FakeTimeFormat(LPCWSTR pszLocale, DWORD dwFlags, const SYSTEMTIME* p, LPCWSTR pszFormat, LPWSTR pwsz, int)
 {
     return pszLocale || pszFormat ? 0  // the user's locale and format only
@@ -242,7 +248,7 @@ protected:
         g_lastMinuteOs = kRecordingWindowOs;
         g_pUiaLog = &g_log;
         m_savedClockOs = g_taskbarProgressOs;
-        g_taskbarProgressOs = {FakeLocalTime, FakeTimeFormat};
+        g_taskbarProgressOs = {FakeUtcNow, FakeToLocal, FakeTimeFormat};
         g_now = kTen;
     }
     void TearDown() override
@@ -526,9 +532,9 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
         // said to screen readers, or not where Windows cannot say it.
         {"DefaultTime=4\nWarnSeconds=2", false, "GTMTTC",
          {"create: Vespiro: counting down to Hibernate", "set", "4/4", "3/4", "2/4", "restore", "topmost", "flash",
-          "said: Hibernate in 2 seconds.", "provider released", "1/4", "clear", "close", "none"}},
+          "said: Hibernate in 2 seconds. Press Cancel to stop it.", "provider released", "1/4", "clear", "close", "none"}},
         {"DefaultTime=2\nWarnSeconds=2", false, "FGTC",
-         {"create: Vespiro: counting down to Hibernate", "set", "2/2", "topmost", "said: Hibernate in 2 seconds.",
+         {"create: Vespiro: counting down to Hibernate", "set", "2/2", "topmost", "said: Hibernate in 2 seconds. Press Cancel to stop it.",
           "provider released", "1/2", "clear", "close", "none"}},
         {"DefaultTime=1\nWarnSeconds=5", false, "GC",
          {"create: Vespiro: counting down to Hibernate", "set", "1/1", "topmost", "flash", "clear", "close", "none"},
@@ -536,13 +542,13 @@ TEST_F(TimerDlgTest, TheTaskbarAndThePowerRequestFollowTheCountdown)
         // Minutes and hours: a timer of its own, gone with the countdown.
         {"DefaultTime=2\nUnits=2\nWarnSeconds=90", false, "GWTC",
          {"create: Vespiro: counting down to Hibernate", "set", "2/2", "timer 2: 30000", "kill 2", "topmost", "flash",
-          "said: Hibernate in 90 seconds.", "provider released", "1/2", "clear", "close", "none"}},
+          "said: Hibernate in 90 seconds. Press Cancel to stop it.", "provider released", "1/2", "clear", "close", "none"}},
         // The tooltip: the action at the clock time of the end, from what is
         // left at each tick and whatever the clock did meanwhile; it follows
         // the action box, and goes with the end, a dead end included.
         {"DefaultTime=2\nUnits=2\nWarnSeconds=60", false, "GRTC",
          {"create: Vespiro: counting down to Hibernate", "set", "2/2", "1/2", "topmost", "flash",
-          "said: Reboot in 1 minute.", "provider released", "clear", "close", "none"},
+          "said: Reboot in 1 minute. Press Cancel to stop it.", "provider released", "clear", "close", "none"},
          kRecorded, "Hibernate at 10:02|Reboot at 10:02|Reboot at 10:01|title"},
         {"DefaultTime=5", false, "GTLTC",
          {"create: Vespiro: counting down to Hibernate", "set", "5/5", "4/5", "3/5", "clear", "close", "none"}, kRecorded,
