@@ -52,6 +52,7 @@ PluralCategory CardinalCategory(unsigned short nLangId, long long n)
         return (rule != kOneForOne && i != 0 && i % 1000000 == 0) ? PluralCategory::Many : PluralCategory::Other;
     }
 }
+
 const char* PluralForm(const char* pszForms, PluralCategory category, int& nLength)
 {
     nLength = 0;

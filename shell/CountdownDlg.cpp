@@ -31,7 +31,7 @@ bool FormatForAction(UINT nID, int nAction, LPCWSTR pwsz2, LPWSTR pwszOut, int c
 // where a time alone would name the wrong day.
 bool FormatClockTime(ULONGLONG nMsFromNow, bool bSeconds, LPWSTR pwsz, int cch)
 {
-    if (nMsFromNow >= 24 * 3600 * 1000ULL)
+    if (nMsFromNow >= 24ULL * 3600 * 1000)
         return false;
     const TaskbarProgressOs& os = g_taskbarProgressOs;
     // Universal time plus what is left, then local time by the rules of that
