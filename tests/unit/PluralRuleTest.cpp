@@ -24,23 +24,3 @@ TEST(PluralRule, EachLanguageHasItsCategoriesForWholeNumbers)
         EXPECT_EQ(row.expected, actual) << std::hex << row.langId;
     }
 }
-
-TEST(PluralRule, TheLastFormGivenStandsForTheRest)
-{
-    const struct {
-        const char* forms;
-        const char* expected;  // one/few/many/other
-    } rows[] = {
-        {"Minutes", "Minutes/Minutes/Minutes/Minutes"}, {"minute|minutes", "minute/minutes/minutes/minutes"},
-        {"a|b|c", "a/b/c/c"}, {"a||c|d|e", "a//c/d"}, {nullptr, "///"},
-    };
-    for (const auto& row : rows) {
-        std::string actual;
-        for (int i = 0; i < 4; ++i) {
-            int nLength = -1;
-            const char* pForm = PluralForm(row.forms, static_cast<PluralCategory>(i), nLength);
-            actual += (i ? "/" : "") + std::string(pForm, static_cast<size_t>(nLength));
-        }
-        EXPECT_EQ(row.expected, actual) << (row.forms ? row.forms : "(null)");
-    }
-}

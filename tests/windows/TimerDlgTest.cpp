@@ -114,8 +114,7 @@ SYSTEMTIME g_now;
 void WINAPI FakeUtcNow(LPFILETIME pft) { ::SystemTimeToFileTime(&g_now, pft); }
 BOOL WINAPI FakeToLocal(const TIME_ZONE_INFORMATION* pZone, const SYSTEMTIME* pUtc, LPSYSTEMTIME pLocal)
 {
-    *pLocal = *pUtc;
-    return pZone == nullptr;  // the zone Windows is set to
+    return *pLocal = *pUtc, pZone == nullptr;  // the zone Windows is set to
 }
 int WINAPI FakeTimeFormat(LPCWSTR pszLocale, DWORD dwFlags, const SYSTEMTIME* p, LPCWSTR pszFormat, LPWSTR pwsz, int)
 {

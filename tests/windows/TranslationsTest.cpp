@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
