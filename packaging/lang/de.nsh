@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
+; Terms checked against Windows' own. Not yet reviewed by a native speaker.
 ; Deutsch (German): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_GERMAN} "Benutzer auswählen"
 LangString VespiroModeSubtitle ${LANG_GERMAN} "Wählen Sie, für welche Benutzer $(^NameDA) installiert werden soll."

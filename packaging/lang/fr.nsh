@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
+; Terms checked against Windows' own. Not yet reviewed by a native speaker.
 ; Français (French): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_FRENCH} "Choix des utilisateurs"
 LangString VespiroModeSubtitle ${LANG_FRENCH} "Choisissez pour quels utilisateurs installer $(^NameDA)."

@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
+; Terms checked against Windows' own. Not yet reviewed by a native speaker.
 ; 日本語 (Japanese): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_JAPANESE} "ユーザーの選択"
 LangString VespiroModeSubtitle ${LANG_JAPANESE} "$(^NameDA) をインストールするユーザーを選んでください。"

