@@ -194,9 +194,8 @@ inline HRESULT WINAPI RecordUiaNotification(IRawElementProviderSimple*, int nKin
 }
 inline FARPROC WINAPI FakeUiaProc(LPCSTR pszName)
 {
-    bool bSay = !::lstrcmpA(pszName, "UiaRaiseNotificationEvent") && !g_bUiaSilent;
-    return reinterpret_cast<FARPROC>(!::lstrcmpA(pszName, "UiaHostProviderFromHwnd")
-                                         ? reinterpret_cast<void (*)()>(FakeUiaHostProvider)
-                                     : bSay ? reinterpret_cast<void (*)()>(RecordUiaNotification)
-                                            : nullptr);
+    void (*pfn)() = !::lstrcmpA(pszName, "UiaHostProviderFromHwnd") ? reinterpret_cast<void (*)()>(FakeUiaHostProvider)
+                    : g_bUiaSilent                                  ? nullptr
+                                                                    : reinterpret_cast<void (*)()>(RecordUiaNotification);
+    return reinterpret_cast<FARPROC>(pfn);
 }

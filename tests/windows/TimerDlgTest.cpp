@@ -219,13 +219,6 @@ public:
     void FireLastMinuteTimer() { OnLastMinuteTimer(); }
 };
 
-// The count field's first accessible name, as the window opened.
-std::string FirstNameOfCount()
-{
-    auto it = std::find_if(g_log.begin(), g_log.end(), [](const std::string& s) { return s.rfind("name 1000: ", 0) == 0; });
-    return it != g_log.end() ? *it : "none";
-}
-
 // "GO!" as clicked, then "Cancel", both handled once the window runs.
 void GoThenCancel(HWND hDlg)
 {
@@ -345,7 +338,8 @@ TEST_F(TimerDlgTest, TheWindowOpensInTheChosenLanguage)
         // The accessible names follow the words, the first ones too (made as
         // the window opens), and so does the reason.
         EXPECT_NE(g_log.end(), std::find(g_log.begin(), g_log.end(), std::string("name 1010: ") + row.unitName));
-        EXPECT_EQ("name 1000: " + std::string(row.group) + " " + row.units, FirstNameOfCount());
+        auto first = std::find_if(g_log.begin(), g_log.end(), [](const std::string& s) { return s.rfind("name 1000:", 0) == 0; });
+        EXPECT_EQ("name 1000: " + std::string(row.group) + " " + row.units, first != g_log.end() ? *first : "none");
         EXPECT_NE(g_log.end(), std::find(g_log.begin(), g_log.end(), std::string("create: ") + row.reason));
         // So do the taskbar's tooltip and what a screen reader says.
         EXPECT_EQ(row.tip + std::string("|title"), g_tips);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -97,24 +98,19 @@ std::map<UINT, std::wstring> Strings(HMODULE h, WORD lang)
 std::string Conversions(const std::wstring& text)
 {
     std::string conversions;
-    std::set<std::string> inserts;
     for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != L'%')
-            continue;
         size_t j = i + 1;
-        if (text[j] >= L'1' && text[j] <= L'9') {  // to the end of the number, or of its !format!
-            j = std::min(text.find_first_not_of(L"0123456789", j), text.size());
-            j = j < text.size() && text[j] == L'!' ? std::min(text.find(L'!', j + 1), text.size() - 1) + 1 : j;
-            inserts.insert(Utf8(text.substr(i, j - i)));
-            i = j - 1;
-            continue;
-        }
+        if (text[i] != L'%' || (text[j] >= L'1' && text[j] <= L'9'))
+            continue;  // an insert, below
         while (j < text.size() && wcschr(L"-+ #0123456789.lh", text[j]))
             ++j;
         if (j < text.size())
             conversions += Utf8(text.substr(i, j - i + 1));
         i = j;
     }
+    static const std::regex kInsert("%[1-9][0-9]*(![^!]*!)?");
+    const std::string utf8 = Utf8(text);
+    std::set<std::string> inserts(std::sregex_token_iterator(utf8.begin(), utf8.end(), kInsert), {});
     for (const std::string& insert : inserts)
         conversions += insert;
     return conversions;
@@ -435,8 +431,8 @@ std::wstring Missing(HDC hdc, HFONT hFont, const std::wstring& text)
 constexpr int kSparePercent = 10;
 
 // The control's text on one line, whole, in letters its font can draw; in a
-// translation, with room to spare in a window nWidthDlu dialog units wide.
-void ExpectFits(HWND hCtl, int dpi, const std::string& where, int nWidthDlu = 0)
+// translation, with room to spare.
+void ExpectFits(HWND hCtl, int dpi, const std::string& where, bool bSpare = false)
 {
     const std::wstring text = Drawn(hCtl);
     if (text.empty() || !(::GetWindowLongW(hCtl, GWL_STYLE) & WS_VISIBLE))
@@ -454,14 +450,13 @@ void ExpectFits(HWND hCtl, int dpi, const std::string& where, int nWidthDlu = 0)
     ::GetClientRect(hCtl, &rc);
     const std::string what = where + ", control " + std::to_string(::GetDlgCtrlID(hCtl)) + " \"" + Utf8(text) + "\"";
     const int room = RoomFor(hCtl, dpi);
-    const int needed = size.cx + (nWidthDlu ? (size.cx * kSparePercent + 99) / 100 : 0);
+    const int needed = size.cx + (bSpare ? (size.cx * kSparePercent + 99) / 100 : 0);
     if (needed > room) {
         RECT rcBase = {0, 0, 4, 8};  // 4 dialog units across: one base unit
         ::MapDialogRect(::GetParent(hCtl), &rcBase);
         ADD_FAILURE() << what << ": " << size.cx << " px wide, " << needed << " with its spare tenth, in " << room
-                      << " px; the window needs a width of "
-                      << nWidthDlu + ((needed - room) * 4 + rcBase.right - 1) / rcBase.right << " (now " << nWidthDlu
-                      << ")";
+                      << " px; the window needs " << ((needed - room) * 4 + rcBase.right - 1) / rcBase.right
+                      << " dialog units more";
     }
     if (ClassOf(hCtl) != "Button" || (::GetWindowLongW(hCtl, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX) {
         EXPECT_LE(tm.tmHeight, rc.bottom) << what << ": " << tm.tmHeight << " px high";
@@ -477,18 +472,6 @@ int ScreenDpi()
     return dpi;
 }
 
-// The width in dialog units the words give the window, else its own.
-int WidthDlu(HMODULE h, const DialogOfProgram& dialog, HWND hDlg)
-{
-    WCHAR wsz[16] = L"";
-    if (::LoadStringW(h, dialog.nIDWords + AFX_WORDS_WIDTH, wsz, ARRAYSIZE(wsz)) > 0)
-        return _wtoi(wsz);
-    RECT rcBase = {0, 0, 4, 8}, rc;
-    ::MapDialogRect(hDlg, &rcBase);
-    ::GetClientRect(hDlg, &rc);
-    return ::MulDiv(rc.right, 4, rcBase.right);
-}
-
 // Every dialog of both programs in every language, at the screen's dpi.
 void ExpectEveryTextFits()
 {
@@ -501,13 +484,13 @@ void ExpectEveryTextFits()
                                       std::to_string(dpi) + " dpi";
             HWND hDlg = MakeAsOpened(module.Get(), dialog);
             ASSERT_TRUE(hDlg) << where;
-            const int nWidthDlu = IsUiTranslated() ? WidthDlu(module.Get(), dialog, hDlg) : 0;
+            const bool bSpare = IsUiTranslated();
             HWND hUnits = ::GetDlgItem(hDlg, IDC_UNITS);
             if (!hUnits && !dialog.unitWords.empty())
                 hUnits = ::GetWindow(::GetDlgItem(hDlg, IDC_COUNT), GW_HWNDNEXT);
             for (HWND hCtl : Children(hDlg))
                 if (hCtl != hUnits)
-                    ExpectFits(hCtl, dpi, where, nWidthDlu);
+                    ExpectFits(hCtl, dpi, where, bSpare);
             // The unit shows every form of its words as the count changes.
             for (UINT nID : dialog.unitWords) {
                 WCHAR wsz[256] = L"";
@@ -516,7 +499,7 @@ void ExpectEveryTextFits()
                 for (size_t from = 0, bar = 0; from <= forms.size(); from = bar + 1) {
                     bar = std::min(forms.find(L'|', from), forms.size());
                     ::SetWindowTextW(hUnits, forms.substr(from, bar - from).c_str());
-                    ExpectFits(hUnits, dpi, where, nWidthDlu);
+                    ExpectFits(hUnits, dpi, where, bSpare);
                 }
             }
             ::DestroyWindow(hDlg);
