@@ -158,19 +158,6 @@ namespace {
 
 std::string g_boxText, g_boxCaption;
 
-int WINAPI RecordBox(HWND, LPCSTR pszText, LPCSTR pszCaption, UINT)
-{
-    g_boxText = pszText;
-    g_boxCaption = pszCaption;
-    return IDOK;
-}
-
-BOOLEAN WINAPI NoHibernation(PSYSTEM_POWER_CAPABILITIES pCaps)
-{
-    *pCaps = {};
-    return TRUE;
-}
-
 // Points every slot of the module's image that holds pfnOld at pfnNew: its
 // imports, and any table it copied them into.
 void Redirect(HMODULE h, FARPROC pfnOld, void* pfnNew)
@@ -196,9 +183,13 @@ TEST(Translations, TheLibrarysBoxesTakeItsOwnTexts)
 {
     HMODULE h = ::LoadLibraryA((WinPath(VESPIRO_BIN_DIR) + "\\Shutdown.dll").c_str());
     ASSERT_TRUE(h);
-    Redirect(h, ::GetProcAddress(::GetModuleHandleA("user32.dll"), "MessageBoxA"), reinterpret_cast<void*>(RecordBox));
-    Redirect(h, ::GetProcAddress(::GetModuleHandleA("powrprof.dll"), "GetPwrCapabilities"),
-             reinterpret_cast<void*>(NoHibernation));
+    // Its box recorded, and a machine without hibernation, which it reports.
+    int(WINAPI * pfnBox)(HWND, LPCSTR, LPCSTR, UINT) = [](HWND, LPCSTR pszText, LPCSTR pszCaption, UINT) {
+        return g_boxText = pszText, g_boxCaption = pszCaption, IDOK;
+    };
+    BOOLEAN(WINAPI * pfnCaps)(PSYSTEM_POWER_CAPABILITIES) = [](PSYSTEM_POWER_CAPABILITIES p) -> BOOLEAN { return *p = {}, TRUE; };
+    Redirect(h, ::GetProcAddress(::GetModuleHandleA("user32.dll"), "MessageBoxA"), reinterpret_cast<void*>(pfnBox));
+    Redirect(h, ::GetProcAddress(::GetModuleHandleA("powrprof.dll"), "GetPwrCapabilities"), reinterpret_cast<void*>(pfnCaps));
     auto pfnHibernate = reinterpret_cast<void (*)()>(::GetProcAddress(h, "Hibernate"));
     ASSERT_TRUE(pfnHibernate);
     for (const UiLanguage& language : g_uiLanguages) {
